@@ -1,0 +1,69 @@
+#include "app/frmVeriVuzeDadeve.h"
+
+#include "playlist/playlistbox.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace {
+// Design positions are in twips, 15 to a pixel at 96 dpi.
+QRect twips(int left, int top, int width, int height) {
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+} // namespace
+
+frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
+    : QMainWindow(parent), state(programState) {
+    setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
+    setWindowTitle(QStringLiteral("Vorlak Verivuze Dadeve"));
+    buildControls();
+    buildMenus();
+}
+
+frmVeriVuzeDadeve::~frmVeriVuzeDadeve() = default;
+
+void frmVeriVuzeDadeve::buildControls() {
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    client->setFixedSize(11640 / 15, 7365 / 15);
+
+    lstListe = new PlaylistBox(client);
+    lstListe->setObjectName(QStringLiteral("lstListe"));
+    lstListe->setGeometry(twips(6900, 1020, 4455, 5685));
+
+    auto button = [client](const char* name, const QString& caption, QRect rect) {
+        auto* b = new QPushButton(caption, client);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(rect);
+        return b;
+    };
+    cmdDefault = button("cmdDefault", QStringLiteral("&Restore"), twips(60, 180, 975, 315));
+    cmdOeffnen = button("cmdOeffnen", QStringLiteral("&Open"), twips(1140, 180, 975, 315));
+    cmdSpeichern = button("cmdSpeichern", QStringLiteral("&Save"), twips(2220, 180, 975, 315));
+    cmdQuit = button("cmdQuit", QStringLiteral("&Exit"), twips(3300, 180, 975, 315));
+
+    lblZeit = new QLabel(QStringLiteral("0:00"), client);
+    lblZeit->setObjectName(QStringLiteral("lblZeit"));
+    lblZeit->setGeometry(twips(5400, 1080, 870, 285));
+}
+
+void frmVeriVuzeDadeve::buildMenus() {
+    menDatei = menuBar()->addMenu(QStringLiteral("&File"));
+    menDefault = menDatei->addAction(QStringLiteral("Restore"));
+    menOeffnen = menDatei->addAction(QStringLiteral("Open"));
+    menSpeichern = menDatei->addAction(QStringLiteral("Save"));
+    menSpeichAls = menDatei->addAction(QStringLiteral("Save As"));
+    menDatei->addSeparator();
+    menQuit = menDatei->addAction(QStringLiteral("Exit"));
+
+    menPlaylist = new QMenu(QStringLiteral("Playlist"), this);
+    menView = menPlaylist->addMenu(QStringLiteral("View"));
+    menFold = menView->addAction(QStringLiteral("All"));
+    menNoFold = menView->addAction(QStringLiteral("Filenames"));
+    menTag = menView->addAction(QStringLiteral("MP3-Tag"));
+    for (QAction* a : {menFold, menNoFold, menTag})
+        a->setCheckable(true);
+    menFold->setChecked(true);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The main window: the one place its widgets live. Its handlers live with their subsystem in the
+// units it owns, which share the program-wide state.
+
+#include "app/programstate.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+class PlaylistBox;
+
+class frmVeriVuzeDadeve : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmVeriVuzeDadeve(ProgramState& state, QWidget* parent = nullptr);
+    ~frmVeriVuzeDadeve() override;
+
+    ProgramState& state;
+
+    // Controls (design positions in twips are set in the constructor).
+    PlaylistBox* lstListe;
+    QPushButton* cmdDefault;
+    QPushButton* cmdOeffnen;
+    QPushButton* cmdSpeichern;
+    QPushButton* cmdQuit;
+    QLabel* lblZeit;
+
+    // Menus: the menu bar's File menu and the playlist's pop-up menu.
+    QMenu* menDatei;
+    QAction* menDefault;
+    QAction* menOeffnen;
+    QAction* menSpeichern;
+    QAction* menSpeichAls;
+    QAction* menQuit;
+    QMenu* menPlaylist;
+    QMenu* menView;
+    QAction* menFold;
+    QAction* menNoFold;
+    QAction* menTag;
+
+private:
+    void buildControls();
+    void buildMenus();
+};

@@ -1,0 +1,12 @@
+#pragma once
+// The program-wide state every unit of the main window shares: the playlist model and the
+// variables that live for the whole run.
+
+#include "playlist/playlistmodel.h"
+
+struct ProgramState : PlaylistModel {
+    QString PlaylistPath; // the working file: target of Save, of the exit check, base of the default
+    int TimeDisplayMode = 0; // 0 elapsed, 1 remaining, 2 off
+    qsizetype PlayingIndex = -1; // entry remembered as playing, -1 none
+    bool PlayingFromBrowser = false; // the title playing was started from the file box
+};

@@ -1,0 +1,457 @@
+#include "platform/dosfs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <memory>
+#include <mutex>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unordered_map>
+
+namespace dosfs {
+namespace {
+
+constexpr unsigned kDosHidden = 0x2, kDosSystem = 0x4, kDosArchive = 0x20;
+
+std::mutex cacheMutex;
+std::optional<QList<Drive>> driveTable;
+
+QString cleanRoot(const QString& path) {
+    QString p = QDir::cleanPath(path);
+    return p.isEmpty() ? QStringLiteral("/") : p;
+}
+
+QList<Drive> readDriveTable() {
+    QList<Drive> table;
+    const QString spec = qEnvironmentVariable("VORLAK_DRIVES");
+    if (!spec.isEmpty()) {
+        for (const QString& item : spec.split(u';', Qt::SkipEmptyParts)) {
+            const qsizetype eq = item.indexOf(u'=');
+            if (eq < 1 || !item.at(0).isLetter())
+                continue;
+            table.append({item.at(0).toUpper(), cleanRoot(item.mid(eq + 1))});
+        }
+    } else {
+        QString prefix = qEnvironmentVariable("WINEPREFIX");
+        if (prefix.isEmpty())
+            prefix = QDir::homePath() + QStringLiteral("/.wine");
+        const QDir devices(prefix + QStringLiteral("/dosdevices"));
+        if (devices.exists()) {
+            const auto links = devices.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+            for (const QFileInfo& link : links) {
+                const QString name = link.fileName();
+                if (name.size() != 2 || name.at(1) != u':' || !name.at(0).isLetter())
+                    continue;
+                const QString target = link.canonicalFilePath();
+                if (!target.isEmpty() && QFileInfo(target).isDir())
+                    table.append({name.at(0).toUpper(), cleanRoot(target)});
+            }
+        } else {
+            table.append({u'Z', QStringLiteral("/")});
+        }
+    }
+    std::sort(table.begin(), table.end(), [](const Drive& a, const Drive& b) { return a.letter < b.letter; });
+    return table;
+}
+
+QString joinHost(const QString& dir, QStringView name) {
+    if (dir.endsWith(u'/'))
+        return dir + name.toString();
+    return dir + u'/' + name.toString();
+}
+
+bool hasWildcards(QStringView s) { return s.contains(u'*') || s.contains(u'?'); }
+
+// A DOS path split into its drive's host folder and its components, "." and ".." applied and
+// trailing dots and blanks of each component dropped, as Windows normalises paths.
+struct Parsed {
+    QString root;
+    QStringList components;
+};
+
+std::optional<Parsed> parse(QStringView dosPath) {
+    QString path = dosPath.toString();
+    path.replace(u'/', u'\\');
+    if (path.isEmpty() || path.startsWith(QStringLiteral("\\\\")))
+        return std::nullopt;
+    QChar letter;
+    QString rest;
+    if (path.size() >= 2 && path.at(1) == u':' && path.at(0).isLetter()) {
+        letter = path.at(0).toUpper();
+        rest = path.mid(2);
+    } else if (path.startsWith(u'\\')) {
+        letter = currentDrive();
+        rest = path;
+    } else {
+        const QString cwd = toDos(QDir::currentPath());
+        if (cwd.isEmpty())
+            return std::nullopt;
+        letter = cwd.at(0);
+        rest = cwd.mid(2) + u'\\' + path;
+    }
+    Parsed parsed;
+    for (const Drive& d : drives())
+        if (d.letter == letter)
+            parsed.root = d.hostRoot;
+    if (parsed.root.isEmpty())
+        return std::nullopt;
+    for (QString part : rest.split(u'\\', Qt::SkipEmptyParts)) {
+        if (part == u".")
+            continue;
+        if (part == u"..") {
+            if (!parsed.components.isEmpty())
+                parsed.components.removeLast();
+            continue;
+        }
+        while (part.endsWith(u'.') || part.endsWith(u' '))
+            part.chop(1);
+        if (part.isEmpty())
+            continue;
+        parsed.components.append(part);
+    }
+    return parsed;
+}
+
+// The names in a host folder, cached while the folder's modification time stays the same.
+struct Listing {
+    struct timespec mtime {};
+    QStringList names; // sorted without regard to case
+    QHash<QString, QList<int>> byFolded; // case-folded name -> indices into names
+};
+std::unordered_map<std::string, std::shared_ptr<const Listing>> listingCache;
+
+std::shared_ptr<const Listing> listing(const QString& hostDir) {
+    const QByteArray native = QFile::encodeName(hostDir);
+    struct stat st {};
+    if (::stat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return nullptr;
+    const std::string key(native.constData(), native.size());
+    {
+        std::lock_guard lock(cacheMutex);
+        auto it = listingCache.find(key);
+        if (it != listingCache.end() && it->second->mtime.tv_sec == st.st_mtim.tv_sec &&
+            it->second->mtime.tv_nsec == st.st_mtim.tv_nsec)
+            return it->second;
+    }
+    auto fresh = std::make_shared<Listing>();
+    fresh->mtime = st.st_mtim;
+    if (DIR* dir = ::opendir(native.constData())) {
+        while (const dirent* e = ::readdir(dir)) {
+            if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
+                continue;
+            fresh->names.append(QFile::decodeName(e->d_name));
+        }
+        ::closedir(dir);
+    }
+    std::sort(fresh->names.begin(), fresh->names.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    for (int i = 0; i < fresh->names.size(); ++i)
+        fresh->byFolded[fresh->names[i].toCaseFolded()].append(i);
+    std::lock_guard lock(cacheMutex);
+    if (listingCache.size() > 4096)
+        listingCache.clear();
+    listingCache[key] = fresh;
+    return fresh;
+}
+
+// Wine's user.DOSATTRIB bits of a file, cached by inode while its change time stays the same
+// (setting an extended attribute or the mode changes it).
+struct CachedBits {
+    struct timespec ctime;
+    unsigned bits;
+    bool present;
+};
+std::unordered_map<std::uint64_t, CachedBits> xattrCache;
+
+std::pair<unsigned, bool> dosAttrib(const QByteArray& native, const struct stat& st) {
+    const std::uint64_t key = (std::uint64_t(st.st_dev) << 40) ^ std::uint64_t(st.st_ino);
+    {
+        std::lock_guard lock(cacheMutex);
+        auto it = xattrCache.find(key);
+        if (it != xattrCache.end() && it->second.ctime.tv_sec == st.st_ctim.tv_sec &&
+            it->second.ctime.tv_nsec == st.st_ctim.tv_nsec)
+            return {it->second.bits, it->second.present};
+    }
+    char value[64];
+    const ssize_t n = ::getxattr(native.constData(), "user.DOSATTRIB", value, sizeof value - 1);
+    unsigned bits = 0;
+    bool present = false;
+    if (n > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X')) {
+        value[n] = 0;
+        bits = unsigned(std::strtoul(value + 2, nullptr, 16));
+        present = true;
+    }
+    std::lock_guard lock(cacheMutex);
+    if (xattrCache.size() > 2'000'000)
+        xattrCache.clear();
+    xattrCache[key] = {st.st_ctim, bits, present};
+    return {bits, present};
+}
+
+std::optional<Attributes> hostAttributes(const QString& hostPath, QStringView name, bool* ordinary = nullptr) {
+    const QByteArray native = QFile::encodeName(hostPath);
+    struct stat st {};
+    if (::stat(native.constData(), &st) != 0)
+        return std::nullopt;
+    if (ordinary)
+        *ordinary = S_ISREG(st.st_mode);
+    Attributes a;
+    a.directory = S_ISDIR(st.st_mode);
+    a.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    const auto [bits, present] = dosAttrib(native, st);
+    a.hidden = name.startsWith(u'.') || (bits & kDosHidden);
+    a.system = bits & kDosSystem;
+    a.archive = present ? bool(bits & kDosArchive) : S_ISREG(st.st_mode);
+    return a;
+}
+
+bool isOrdinaryVisibleFile(const QString& hostPath, QStringView name) {
+    bool ordinary = false;
+    const auto a = hostAttributes(hostPath, name, &ordinary);
+    return a && ordinary && !a->hidden && !a->system;
+}
+
+// Indices of the names in a listing that name matches: the exact spelling first, then the other
+// spellings in sorted order.
+QList<int> candidates(const Listing& l, const QString& name) {
+    QList<int> result = l.byFolded.value(name.toCaseFolded());
+    auto exact = std::find_if(result.begin(), result.end(), [&](int i) { return l.names[i] == name; });
+    if (exact != result.end() && exact != result.begin())
+        std::rotate(result.begin(), exact, exact + 1);
+    return result;
+}
+
+// The host folder a list of folder components names, each matched without regard to case.
+std::optional<QString> resolveFolder(const QString& root, const QStringList& components, qsizetype count) {
+    QString current = root;
+    for (qsizetype c = 0; c < count; ++c) {
+        const QString exact = joinHost(current, components[c]);
+        struct stat st {};
+        if (::stat(QFile::encodeName(exact).constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            current = exact;
+            continue;
+        }
+        const auto l = listing(current);
+        if (!l)
+            return std::nullopt;
+        std::optional<QString> next;
+        for (int i : candidates(*l, components[c])) {
+            const QString path = joinHost(current, l->names[i]);
+            if (::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
+                next = path;
+                break;
+            }
+        }
+        if (!next)
+            return std::nullopt;
+        current = *next;
+    }
+    return current;
+}
+
+struct Match {
+    QString hostPath;
+    QString name;
+};
+
+// The first entry of a host folder that the name (or pattern) matches and that accept takes.
+template <typename Accept>
+std::optional<Match> findInFolder(const QString& folder, const QString& name, Accept accept) {
+    const auto l = listing(folder);
+    if (!l)
+        return std::nullopt;
+    if (hasWildcards(name)) {
+        for (const QString& n : l->names)
+            if (wildcardMatch(name, n) && accept(joinHost(folder, n), n))
+                return Match{joinHost(folder, n), n};
+        return std::nullopt;
+    }
+    for (int i : candidates(*l, name)) {
+        const QString path = joinHost(folder, l->names[i]);
+        if (accept(path, l->names[i]))
+            return Match{path, l->names[i]};
+    }
+    return std::nullopt;
+}
+
+// The first file at dosPath that the existence test accepts.
+std::optional<Match> findFile(QStringView dosPath) {
+    const auto parsed = parse(dosPath);
+    if (!parsed || parsed->components.isEmpty())
+        return std::nullopt;
+    const QString& name = parsed->components.last();
+    if (!hasWildcards(name)) {
+        // The common case: the path as written, one stat.
+        QString host = parsed->root;
+        for (const QString& c : parsed->components)
+            host = joinHost(host, c);
+        if (isOrdinaryVisibleFile(host, name))
+            return Match{host, name};
+    }
+    const auto folder = resolveFolder(parsed->root, parsed->components, parsed->components.size() - 1);
+    if (!folder)
+        return std::nullopt;
+    return findInFolder(*folder, name, isOrdinaryVisibleFile);
+}
+
+} // namespace
+
+const QList<Drive>& drives() {
+    std::lock_guard lock(cacheMutex);
+    if (!driveTable)
+        driveTable = readDriveTable();
+    return *driveTable;
+}
+
+void reloadDrives() {
+    std::lock_guard lock(cacheMutex);
+    driveTable = readDriveTable();
+    listingCache.clear();
+}
+
+bool FileExists(QStringView dosPath) { return findFile(dosPath).has_value(); }
+
+QString FileNameOf(QStringView dosPath) {
+    const auto m = findFile(dosPath);
+    return m ? m->name : QString();
+}
+
+std::optional<QString> resolve(QStringView dosPath) {
+    const auto parsed = parse(dosPath);
+    if (!parsed)
+        return std::nullopt;
+    if (parsed->components.isEmpty())
+        return parsed->root;
+    const auto folder = resolveFolder(parsed->root, parsed->components, parsed->components.size() - 1);
+    if (!folder)
+        return std::nullopt;
+    const QString exact = joinHost(*folder, parsed->components.last());
+    if (!hasWildcards(parsed->components.last()) && QFileInfo::exists(exact))
+        return exact;
+    const auto m = findInFolder(*folder, parsed->components.last(),
+                                [](const QString& p, QStringView) { return QFileInfo::exists(p); });
+    return m ? std::optional(m->hostPath) : std::nullopt;
+}
+
+std::optional<QString> hostPathForWrite(QStringView dosPath) {
+    const auto parsed = parse(dosPath);
+    if (!parsed || parsed->components.isEmpty() || hasWildcards(parsed->components.last()))
+        return std::nullopt;
+    const auto folder = resolveFolder(parsed->root, parsed->components, parsed->components.size() - 1);
+    if (!folder)
+        return std::nullopt;
+    const QString& name = parsed->components.last();
+    const QString exact = joinHost(*folder, name);
+    if (QFileInfo::exists(exact))
+        return exact;
+    const auto m = findInFolder(*folder, name, [](const QString&, QStringView) { return true; });
+    return m ? m->hostPath : exact;
+}
+
+QString toDos(const QString& hostPath) {
+    const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(hostPath));
+    const Drive* best = nullptr;
+    for (const Drive& d : drives()) {
+        const bool inside = d.hostRoot == u"/" || path == d.hostRoot || path.startsWith(d.hostRoot + u'/');
+        if (inside && (!best || d.hostRoot.size() > best->hostRoot.size()))
+            best = &d;
+    }
+    if (!best)
+        return {};
+    QString rest = best->hostRoot == u"/" ? path.mid(1) : path.mid(best->hostRoot.size() + 1);
+    rest.replace(u'/', u'\\');
+    return QString(best->letter) + QStringLiteral(":\\") + rest;
+}
+
+QChar currentDrive() {
+    const QString cwd = toDos(QDir::currentPath());
+    if (!cwd.isEmpty())
+        return cwd.at(0);
+    const auto& table = drives();
+    return table.isEmpty() ? QChar(u'C') : table.first().letter;
+}
+
+std::optional<Attributes> attributes(QStringView dosPath) {
+    const auto host = resolve(dosPath);
+    if (!host)
+        return std::nullopt;
+    return hostAttributes(*host, QFileInfo(*host).fileName());
+}
+
+QList<DriveInfo> listDrives() {
+    QList<DriveInfo> result;
+    for (const Drive& d : drives()) {
+        if (!QFileInfo(d.hostRoot).isDir())
+            continue;
+        QFile labelFile(joinHost(d.hostRoot, u".windows-label"));
+        QString label;
+        if (labelFile.open(QIODevice::ReadOnly))
+            label = QString::fromUtf8(labelFile.readLine(256)).trimmed();
+        result.append({d.letter, label});
+    }
+    return result;
+}
+
+namespace {
+template <typename Accept> QStringList listFolder(QStringView dosFolder, Accept accept) {
+    const auto host = resolve(dosFolder);
+    if (!host)
+        return {};
+    const auto l = listing(*host);
+    QStringList result;
+    if (l)
+        for (const QString& n : l->names)
+            if (accept(joinHost(*host, n), n))
+                result.append(n);
+    return result;
+}
+} // namespace
+
+QStringList listFolders(QStringView dosFolder) {
+    return listFolder(dosFolder, [](const QString& path, const QString& name) {
+        const auto a = hostAttributes(path, name);
+        return a && a->directory && !a->hidden && !a->system;
+    });
+}
+
+QStringList listFiles(QStringView dosFolder, QStringView pattern) {
+    return listFolder(dosFolder, [pattern](const QString& path, const QString& name) {
+        return wildcardMatch(pattern, name) && isOrdinaryVisibleFile(path, name);
+    });
+}
+
+bool wildcardMatch(QStringView pattern, QStringView name) {
+    if (pattern == u"*.*")
+        return true;
+    // Iterative glob match with backtracking to the last "*".
+    qsizetype p = 0, n = 0, starP = -1, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() &&
+            (pattern[p] == u'?' || QChar::toCaseFolded(pattern[p].unicode()) ==
+                                       QChar::toCaseFolded(name[n].unicode()))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == u'*') {
+            starP = p++;
+            starN = n;
+        } else if (starP >= 0) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == u'*')
+        ++p;
+    return p == pattern.size();
+}
+
+} // namespace dosfs

@@ -1,0 +1,68 @@
+#pragma once
+// DOS paths ("C:\Music\a.mp3") over host folders. Each drive letter maps to a host folder: the
+// links dosdevices/x: of the Wine prefix ($WINEPREFIX, else ~/.wine); without a prefix Z: is "/";
+// VORLAK_DRIVES="C:=/dir;D:=/other" replaces the table. Components match without regard to case
+// (an exact-case spelling wins); "*" and "?" in the last component are wildcards.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace dosfs {
+
+struct Drive {
+    QChar letter; // upper case
+    QString hostRoot; // absolute, no trailing slash except for "/"
+};
+
+// The drive table, read from the environment on first use.
+const QList<Drive>& drives();
+// Reads the drive table again (after the environment changed).
+void reloadDrives();
+
+// A file exists at P: an ordinary file matches P that is neither hidden nor system.
+bool FileExists(QStringView dosPath);
+
+// The last component of the first file matching dosPath as the disk spells it; "" when no file
+// exists at dosPath (meaning as in FileExists).
+QString FileNameOf(QStringView dosPath);
+
+// The host path of the existing file or folder dosPath names (first match for wildcards).
+std::optional<QString> resolve(QStringView dosPath);
+
+// The host path to create or replace dosPath at: the folder must exist (matched without regard to
+// case); the name is the spelling of an existing entry when one matches, else as written.
+std::optional<QString> hostPathForWrite(QStringView dosPath);
+
+// The DOS path of a host path, through the drive whose folder is its longest prefix; "" when no
+// drive holds it.
+QString toDos(const QString& hostPath);
+
+// Letter of the drive holding the working folder (the "current drive"), else of the first drive.
+QChar currentDrive();
+
+struct Attributes {
+    bool readOnly = false; // no write bit in the mode
+    bool hidden = false; // name starts with "." or user.DOSATTRIB has 0x2
+    bool system = false; // user.DOSATTRIB has 0x4
+    bool archive = false; // user.DOSATTRIB has 0x20; without the attribute set for ordinary files
+    bool directory = false;
+};
+std::optional<Attributes> attributes(QStringView dosPath);
+
+struct DriveInfo {
+    QChar letter;
+    QString label; // from .windows-label at the drive's root, as Wine keeps it; may be empty
+};
+QList<DriveInfo> listDrives();
+// Names of the sub-folders of a folder (hidden and system ones left out), sorted by name.
+QStringList listFolders(QStringView dosFolder);
+// Names of the files of a folder that match pattern (e.g. "*.mp3") and are neither hidden nor
+// system, sorted by name.
+QStringList listFiles(QStringView dosFolder, QStringView pattern);
+
+// Case-insensitive wildcard match of a name against a pattern with "*" and "?".
+bool wildcardMatch(QStringView pattern, QStringView name);
+
+} // namespace dosfs

@@ -1,0 +1,35 @@
+#include "platform/messages.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+
+class StderrMessages final : public MessageService {
+public:
+    int msgBox(const QString& prompt, int style, const QString& title) override {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(prompt));
+        return (style & 7) == vbYesNo ? vbNo : vbOK;
+    }
+    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    QString showOpenDialog(const QString&, const QString&, const QString&) override { return {}; }
+    QString showSaveDialog(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+StderrMessages fallback;
+MessageService* current = nullptr;
+
+} // namespace
+
+MessageService& messages() { return current ? *current : fallback; }
+
+MessageService* setMessages(MessageService* service) {
+    MessageService* previous = current;
+    current = service;
+    return previous;
+}
+
+void DoEvents() {
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
+}

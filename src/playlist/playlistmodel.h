@@ -1,0 +1,32 @@
+#pragma once
+// The playlist model: the full paths of the entries, in playlist order. The display is rebuilt
+// from it; AddEntry, RemoveEntry and the readers never touch the display.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class PlaylistModel {
+public:
+    // Full paths; every entry named an existing file ending in ".MP3" (any case) when added.
+    QStringList Entries;
+    qsizetype EntryCount() const { return Entries.size(); }
+
+    // Appends path when a file exists there and its name ends in ".MP3" in any case, with the
+    // first character upper-cased; otherwise does nothing and says nothing.
+    void AddEntry(const QString& path);
+    // Removes the entry at a valid index; the following ones move up.
+    void RemoveEntry(qsizetype index);
+};
+
+// True when the last four characters of path, upper-cased, are ".MP3".
+bool HasMp3Extension(QStringView path);
+
+// Appends the entries of a text playlist file. A path whose last five characters lack ".txt"
+// (exact case), or a missing file, gives "No Valid File selected"; a read failure gives
+// "Could not open " & path (entries read before it stay).
+void LoadTextPlaylist(PlaylistModel& model, const QString& path);
+
+// Reads a text file line by line and hands each line to take. False when the file could not be
+// opened or read to its end. For the playlist formats built on the text playlist's line rules.
+bool ForEachPlaylistLine(const QString& dosPath, const std::function<void(const QString&)>& take);

@@ -196,8 +196,7 @@ std::pair<unsigned, bool> dosAttrib(const QByteArray& native, const struct stat&
     return {bits, present};
 }
 
-std::optional<Attributes> hostAttributes(const QString& hostPath, QStringView name, bool* ordinary = nullptr) {
-    const QByteArray native = QFile::encodeName(hostPath);
+std::optional<Attributes> nativeAttributes(const QByteArray& native, bool dotName, bool* ordinary = nullptr) {
     struct stat st {};
     if (::stat(native.constData(), &st) != 0)
         return std::nullopt;
@@ -207,16 +206,24 @@ std::optional<Attributes> hostAttributes(const QString& hostPath, QStringView na
     a.directory = S_ISDIR(st.st_mode);
     a.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
     const auto [bits, present] = dosAttrib(native, st);
-    a.hidden = name.startsWith(u'.') || (bits & kDosHidden);
+    a.hidden = dotName || (bits & kDosHidden);
     a.system = bits & kDosSystem;
     a.archive = present ? bool(bits & kDosArchive) : S_ISREG(st.st_mode);
     return a;
 }
 
-bool isOrdinaryVisibleFile(const QString& hostPath, QStringView name) {
+std::optional<Attributes> hostAttributes(const QString& hostPath, QStringView name, bool* ordinary = nullptr) {
+    return nativeAttributes(QFile::encodeName(hostPath), name.startsWith(u'.'), ordinary);
+}
+
+bool isOrdinaryVisibleNative(const QByteArray& native, bool dotName) {
     bool ordinary = false;
-    const auto a = hostAttributes(hostPath, name, &ordinary);
+    const auto a = nativeAttributes(native, dotName, &ordinary);
     return a && ordinary && !a->hidden && !a->system;
+}
+
+bool isOrdinaryVisibleFile(const QString& hostPath, QStringView name) {
+    return isOrdinaryVisibleNative(QFile::encodeName(hostPath), name.startsWith(u'.'));
 }
 
 // Indices of the names in a listing that name matches: the exact spelling first, then the other
@@ -282,24 +289,58 @@ std::optional<Match> findInFolder(const QString& folder, const QString& name, Ac
     return std::nullopt;
 }
 
-// The first file at dosPath that the existence test accepts.
-std::optional<Match> findFile(QStringView dosPath) {
+// The host path of a DOS path that needs no normalising ("X:\dir\name": no "." or ".." parts, no
+// doubled or forward slashes, no trailing dots or blanks, no wildcards), spelled as written.
+// False for every other path.
+bool plainHostPath(QStringView dos, QByteArray& native, QStringView& name) {
+    if (dos.size() < 4 || dos[1] != u':' || dos[2] != u'\\' || !dos[0].isLetter())
+        return false;
+    qsizetype componentStart = 3;
+    for (qsizetype i = 3; i <= dos.size(); ++i) {
+        const char16_t c = i < dos.size() ? dos[i].unicode() : u'\\';
+        if (c == u'/' || c == u'*' || c == u'?')
+            return false;
+        if (c == u'\\') {
+            if (i == componentStart || dos[i - 1] == u'.' || dos[i - 1] == u' ')
+                return false; // empty, ".", ".." or a trailing dot or blank
+            componentStart = i + 1;
+        }
+    }
+    const QChar letter = dos[0].toUpper();
+    QByteArray root;
+    for (const Drive& d : drives())
+        if (d.letter == letter)
+            root = QFile::encodeName(d.hostRoot);
+    if (root.isEmpty())
+        return false;
+    if (root.endsWith('/'))
+        root.chop(1);
+    native = root + dos.sliced(2).toUtf8();
+    native.replace('\\', '/'); // a backslash byte never occurs inside a UTF-8 sequence
+    name = dos.sliced(dos.lastIndexOf(u'\\') + 1);
+    return true;
+}
+
+// The first file at dosPath that the existence test accepts, looked up component by component.
+std::optional<Match> findBySearch(QStringView dosPath) {
     const auto parsed = parse(dosPath);
     if (!parsed || parsed->components.isEmpty())
         return std::nullopt;
     const QString& name = parsed->components.last();
-    if (!hasWildcards(name)) {
-        // The common case: the path as written, one stat.
-        QString host = parsed->root;
-        for (const QString& c : parsed->components)
-            host = joinHost(host, c);
-        if (isOrdinaryVisibleFile(host, name))
-            return Match{host, name};
-    }
     const auto folder = resolveFolder(parsed->root, parsed->components, parsed->components.size() - 1);
     if (!folder)
         return std::nullopt;
     return findInFolder(*folder, name, isOrdinaryVisibleFile);
+}
+
+// The first file at dosPath that the existence test accepts. The common case costs one stat: the
+// path as written.
+std::optional<Match> findFile(QStringView dosPath) {
+    QByteArray native;
+    QStringView name;
+    if (plainHostPath(dosPath, native, name) && isOrdinaryVisibleNative(native, name.startsWith(u'.')))
+        return Match{QFile::decodeName(native), name.toString()};
+    return findBySearch(dosPath);
 }
 
 } // namespace
@@ -315,6 +356,7 @@ void reloadDrives() {
     std::lock_guard lock(cacheMutex);
     driveTable = readDriveTable();
     listingCache.clear();
+    xattrCache.clear();
 }
 
 bool FileExists(QStringView dosPath) { return findFile(dosPath).has_value(); }

@@ -18,7 +18,8 @@ struct Drive {
 
 // The drive table, read from the environment on first use.
 const QList<Drive>& drives();
-// Reads the drive table again (after the environment changed).
+// Reads the drive table again (after the environment changed) and forgets cached folder listings
+// and attributes.
 void reloadDrives();
 
 // A file exists at P: an ordinary file matches P that is neither hidden nor system.

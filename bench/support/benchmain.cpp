@@ -1,0 +1,67 @@
+#include "benchmain.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+namespace bench {
+namespace {
+
+struct Comparison {
+    std::string name, subject, reference;
+    double goal;
+};
+std::vector<Comparison>& comparisons() {
+    static std::vector<Comparison> list;
+    return list;
+}
+std::vector<std::string>& reports() {
+    static std::vector<std::string> lines;
+    return lines;
+}
+
+// Keeps every run's real time per iteration while showing the usual console output.
+class Collector final : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> seconds;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
+                seconds[run.benchmark_name()] = run.real_accumulated_time / double(run.iterations);
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+} // namespace
+
+void compare(const std::string& name, const std::string& subject, const std::string& reference, double goal) {
+    comparisons().push_back({name, subject, reference, goal});
+}
+
+void report(const std::string& name, double ratio, double goal) {
+    char line[256];
+    std::snprintf(line, sizeof line, "%s ratio=%.3f goal=%.3g", name.c_str(), ratio, goal);
+    reports().push_back(line);
+}
+
+} // namespace bench
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    bench::Collector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    benchmark::Shutdown();
+    std::fflush(stdout);
+    for (const auto& c : bench::comparisons()) {
+        const auto s = collector.seconds.find(c.subject), r = collector.seconds.find(c.reference);
+        if (s == collector.seconds.end() || r == collector.seconds.end() || r->second <= 0)
+            std::printf("%s ratio=missing goal=%.3g\n", c.name.c_str(), c.goal);
+        else
+            std::printf("%s ratio=%.3f goal=%.3g\n", c.name.c_str(), s->second / r->second, c.goal);
+    }
+    for (const auto& line : bench::reports())
+        std::printf("%s\n", line.c_str());
+    return 0;
+}

@@ -16,5 +16,5 @@ void report(const std::string& name, double ratio, double goal);
 } // namespace bench
 
 // Put at namespace scope in a benchmark source to declare a comparison.
-#define VORLAK_COMPARE(name, subject, reference, goal)                                                      \
+#define VORLAK_COMPARE(name, subject, reference, goal)                                                       \
     static const bool vorlak_compare_##name = (bench::compare(#name, subject, reference, goal), true)

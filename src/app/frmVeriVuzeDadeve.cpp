@@ -15,7 +15,7 @@ QRect twips(int left, int top, int width, int height) {
 } // namespace
 
 frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
-    : QMainWindow(parent), state(programState) {
+    : QMainWindow(parent), state(programState), display(*this) {
     setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
     setWindowTitle(QStringLiteral("Vorlak Verivuze Dadeve"));
     buildControls();
@@ -59,6 +59,8 @@ void frmVeriVuzeDadeve::buildMenus() {
     menQuit = menDatei->addAction(QStringLiteral("Exit"));
 
     menPlaylist = new QMenu(QStringLiteral("Playlist"), this);
+    menInfo = menPlaylist->addAction(QStringLiteral("Fileinfo"));
+    menPlaylist->addSeparator();
     menView = menPlaylist->addMenu(QStringLiteral("View"));
     menFold = menView->addAction(QStringLiteral("All"));
     menNoFold = menView->addAction(QStringLiteral("Filenames"));
@@ -66,4 +68,17 @@ void frmVeriVuzeDadeve::buildMenus() {
     for (QAction* a : {menFold, menNoFold, menTag})
         a->setCheckable(true);
     menFold->setChecked(true);
+    connect(menFold, &QAction::triggered, this, [this] { display.menFold_Click(); });
+    connect(menNoFold, &QAction::triggered, this, [this] { display.menNoFold_Click(); });
+    connect(menTag, &QAction::triggered, this, [this] { display.menTag_Click(); });
+    connect(lstListe, &PlaylistBox::rightPressed, this, [this](QPoint at) { menPlaylist->popup(at); });
+    connect(lstListe, &PlaylistBox::clicked, this, [this] { lstListe_Click(); });
+}
+
+void frmVeriVuzeDadeve::lstListe_Click() {
+    ZeitAnzeige();
+}
+
+void frmVeriVuzeDadeve::ZeitAnzeige() {
+    // The position display fills this in.
 }

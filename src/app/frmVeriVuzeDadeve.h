@@ -3,6 +3,7 @@
 // units it owns, which share the program-wide state.
 
 #include "app/programstate.h"
+#include "playlist/listdisplay.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -38,10 +39,22 @@ public:
     QAction* menSpeichAls;
     QAction* menQuit;
     QMenu* menPlaylist;
+    QAction* menInfo;
     QMenu* menView;
     QAction* menFold;
     QAction* menNoFold;
     QAction* menTag;
+
+    // Units that hold the handlers, one per subsystem.
+    ListDisplay display;
+
+    // Form-level: row of lstListe where a mouse drag began, -1 when none.
+    qsizetype DragIndex = -1;
+
+    // Click on a row of lstListe (also raised when RefreshList selects a row).
+    void lstListe_Click();
+    // Brings the time field, the progress bar and the percent label up to date.
+    void ZeitAnzeige();
 
 private:
     void buildControls();

@@ -5,8 +5,8 @@
 #include "playlist/playlistmodel.h"
 
 struct ProgramState : PlaylistModel {
-    QString PlaylistPath; // the working file: target of Save, of the exit check, base of the default
-    int TimeDisplayMode = 0; // 0 elapsed, 1 remaining, 2 off
+    QString PlaylistPath;        // the working file: target of Save, of the exit check, base of the default
+    int TimeDisplayMode = 0;     // 0 elapsed, 1 remaining, 2 off
     qsizetype PlayingIndex = -1; // entry remembered as playing, -1 none
     bool PlayingFromBrowser = false; // the title playing was started from the file box
 };

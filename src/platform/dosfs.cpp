@@ -33,21 +33,18 @@ QList<Drive> readDriveTable() {
     if (!spec.isEmpty()) {
         for (const QString& item : spec.split(u';', Qt::SkipEmptyParts)) {
             const qsizetype eq = item.indexOf(u'=');
-            if (eq < 1 || !item.at(0).isLetter())
-                continue;
+            if (eq < 1 || !item.at(0).isLetter()) continue;
             table.append({item.at(0).toUpper(), cleanRoot(item.mid(eq + 1))});
         }
     } else {
         QString prefix = qEnvironmentVariable("WINEPREFIX");
-        if (prefix.isEmpty())
-            prefix = QDir::homePath() + QStringLiteral("/.wine");
+        if (prefix.isEmpty()) prefix = QDir::homePath() + QStringLiteral("/.wine");
         const QDir devices(prefix + QStringLiteral("/dosdevices"));
         if (devices.exists()) {
             const auto links = devices.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
             for (const QFileInfo& link : links) {
                 const QString name = link.fileName();
-                if (name.size() != 2 || name.at(1) != u':' || !name.at(0).isLetter())
-                    continue;
+                if (name.size() != 2 || name.at(1) != u':' || !name.at(0).isLetter()) continue;
                 const QString target = link.canonicalFilePath();
                 if (!target.isEmpty() && QFileInfo(target).isDir())
                     table.append({name.at(0).toUpper(), cleanRoot(target)});
@@ -61,12 +58,13 @@ QList<Drive> readDriveTable() {
 }
 
 QString joinHost(const QString& dir, QStringView name) {
-    if (dir.endsWith(u'/'))
-        return dir + name.toString();
+    if (dir.endsWith(u'/')) return dir + name.toString();
     return dir + u'/' + name.toString();
 }
 
-bool hasWildcards(QStringView s) { return s.contains(u'*') || s.contains(u'?'); }
+bool hasWildcards(QStringView s) {
+    return s.contains(u'*') || s.contains(u'?');
+}
 
 // A DOS path split into its drive's host folder and its components, "." and ".." applied and
 // trailing dots and blanks of each component dropped, as Windows normalises paths.
@@ -78,8 +76,7 @@ struct Parsed {
 std::optional<Parsed> parse(QStringView dosPath) {
     QString path = dosPath.toString();
     path.replace(u'/', u'\\');
-    if (path.isEmpty() || path.startsWith(QStringLiteral("\\\\")))
-        return std::nullopt;
+    if (path.isEmpty() || path.startsWith(QStringLiteral("\\\\"))) return std::nullopt;
     QChar letter;
     QString rest;
     if (path.size() >= 2 && path.at(1) == u':' && path.at(0).isLetter()) {
@@ -90,29 +87,23 @@ std::optional<Parsed> parse(QStringView dosPath) {
         rest = path;
     } else {
         const QString cwd = toDos(QDir::currentPath());
-        if (cwd.isEmpty())
-            return std::nullopt;
+        if (cwd.isEmpty()) return std::nullopt;
         letter = cwd.at(0);
         rest = cwd.mid(2) + u'\\' + path;
     }
     Parsed parsed;
     for (const Drive& d : drives())
-        if (d.letter == letter)
-            parsed.root = d.hostRoot;
-    if (parsed.root.isEmpty())
-        return std::nullopt;
+        if (d.letter == letter) parsed.root = d.hostRoot;
+    if (parsed.root.isEmpty()) return std::nullopt;
     for (QString part : rest.split(u'\\', Qt::SkipEmptyParts)) {
-        if (part == u".")
-            continue;
+        if (part == u".") continue;
         if (part == u"..") {
-            if (!parsed.components.isEmpty())
-                parsed.components.removeLast();
+            if (!parsed.components.isEmpty()) parsed.components.removeLast();
             continue;
         }
         while (part.endsWith(u'.') || part.endsWith(u' '))
             part.chop(1);
-        if (part.isEmpty())
-            continue;
+        if (part.isEmpty()) continue;
         parsed.components.append(part);
     }
     return parsed;
@@ -121,7 +112,7 @@ std::optional<Parsed> parse(QStringView dosPath) {
 // The names in a host folder, cached while the folder's modification time stays the same.
 struct Listing {
     struct timespec mtime {};
-    QStringList names; // sorted without regard to case
+    QStringList names;                   // sorted without regard to case
     QHash<QString, QList<int>> byFolded; // case-folded name -> indices into names
 };
 std::unordered_map<std::string, std::shared_ptr<const Listing>> listingCache;
@@ -129,8 +120,7 @@ std::unordered_map<std::string, std::shared_ptr<const Listing>> listingCache;
 std::shared_ptr<const Listing> listing(const QString& hostDir) {
     const QByteArray native = QFile::encodeName(hostDir);
     struct stat st {};
-    if (::stat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return nullptr;
+    if (::stat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
     const std::string key(native.constData(), native.size());
     {
         std::lock_guard lock(cacheMutex);
@@ -143,8 +133,7 @@ std::shared_ptr<const Listing> listing(const QString& hostDir) {
     fresh->mtime = st.st_mtim;
     if (DIR* dir = ::opendir(native.constData())) {
         while (const dirent* e = ::readdir(dir)) {
-            if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
-                continue;
+            if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
             fresh->names.append(QFile::decodeName(e->d_name));
         }
         ::closedir(dir);
@@ -156,8 +145,7 @@ std::shared_ptr<const Listing> listing(const QString& hostDir) {
     for (int i = 0; i < fresh->names.size(); ++i)
         fresh->byFolded[fresh->names[i].toCaseFolded()].append(i);
     std::lock_guard lock(cacheMutex);
-    if (listingCache.size() > 4096)
-        listingCache.clear();
+    if (listingCache.size() > 4096) listingCache.clear();
     listingCache[key] = fresh;
     return fresh;
 }
@@ -190,18 +178,15 @@ std::pair<unsigned, bool> dosAttrib(const QByteArray& native, const struct stat&
         present = true;
     }
     std::lock_guard lock(cacheMutex);
-    if (xattrCache.size() > 2'000'000)
-        xattrCache.clear();
+    if (xattrCache.size() > 2'000'000) xattrCache.clear();
     xattrCache[key] = {st.st_ctim, bits, present};
     return {bits, present};
 }
 
 std::optional<Attributes> nativeAttributes(const QByteArray& native, bool dotName, bool* ordinary = nullptr) {
     struct stat st {};
-    if (::stat(native.constData(), &st) != 0)
-        return std::nullopt;
-    if (ordinary)
-        *ordinary = S_ISREG(st.st_mode);
+    if (::stat(native.constData(), &st) != 0) return std::nullopt;
+    if (ordinary) *ordinary = S_ISREG(st.st_mode);
     Attributes a;
     a.directory = S_ISDIR(st.st_mode);
     a.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
@@ -212,7 +197,8 @@ std::optional<Attributes> nativeAttributes(const QByteArray& native, bool dotNam
     return a;
 }
 
-std::optional<Attributes> hostAttributes(const QString& hostPath, QStringView name, bool* ordinary = nullptr) {
+std::optional<Attributes> hostAttributes(const QString& hostPath, QStringView name,
+                                         bool* ordinary = nullptr) {
     return nativeAttributes(QFile::encodeName(hostPath), name.startsWith(u'.'), ordinary);
 }
 
@@ -231,8 +217,7 @@ bool isOrdinaryVisibleFile(const QString& hostPath, QStringView name) {
 QList<int> candidates(const Listing& l, const QString& name) {
     QList<int> result = l.byFolded.value(name.toCaseFolded());
     auto exact = std::find_if(result.begin(), result.end(), [&](int i) { return l.names[i] == name; });
-    if (exact != result.end() && exact != result.begin())
-        std::rotate(result.begin(), exact, exact + 1);
+    if (exact != result.end() && exact != result.begin()) std::rotate(result.begin(), exact, exact + 1);
     return result;
 }
 
@@ -247,8 +232,7 @@ std::optional<QString> resolveFolder(const QString& root, const QStringList& com
             continue;
         }
         const auto l = listing(current);
-        if (!l)
-            return std::nullopt;
+        if (!l) return std::nullopt;
         std::optional<QString> next;
         for (int i : candidates(*l, components[c])) {
             const QString path = joinHost(current, l->names[i]);
@@ -257,8 +241,7 @@ std::optional<QString> resolveFolder(const QString& root, const QStringList& com
                 break;
             }
         }
-        if (!next)
-            return std::nullopt;
+        if (!next) return std::nullopt;
         current = *next;
     }
     return current;
@@ -273,8 +256,7 @@ struct Match {
 template <typename Accept>
 std::optional<Match> findInFolder(const QString& folder, const QString& name, Accept accept) {
     const auto l = listing(folder);
-    if (!l)
-        return std::nullopt;
+    if (!l) return std::nullopt;
     if (hasWildcards(name)) {
         for (const QString& n : l->names)
             if (wildcardMatch(name, n) && accept(joinHost(folder, n), n))
@@ -283,8 +265,7 @@ std::optional<Match> findInFolder(const QString& folder, const QString& name, Ac
     }
     for (int i : candidates(*l, name)) {
         const QString path = joinHost(folder, l->names[i]);
-        if (accept(path, l->names[i]))
-            return Match{path, l->names[i]};
+        if (accept(path, l->names[i])) return Match{path, l->names[i]};
     }
     return std::nullopt;
 }
@@ -293,13 +274,11 @@ std::optional<Match> findInFolder(const QString& folder, const QString& name, Ac
 // doubled or forward slashes, no trailing dots or blanks, no wildcards), spelled as written.
 // False for every other path.
 bool plainHostPath(QStringView dos, QByteArray& native, QStringView& name) {
-    if (dos.size() < 4 || dos[1] != u':' || dos[2] != u'\\' || !dos[0].isLetter())
-        return false;
+    if (dos.size() < 4 || dos[1] != u':' || dos[2] != u'\\' || !dos[0].isLetter()) return false;
     qsizetype componentStart = 3;
     for (qsizetype i = 3; i <= dos.size(); ++i) {
         const char16_t c = i < dos.size() ? dos[i].unicode() : u'\\';
-        if (c == u'/' || c == u'*' || c == u'?')
-            return false;
+        if (c == u'/' || c == u'*' || c == u'?') return false;
         if (c == u'\\') {
             if (i == componentStart || dos[i - 1] == u'.' || dos[i - 1] == u' ')
                 return false; // empty, ".", ".." or a trailing dot or blank
@@ -309,12 +288,9 @@ bool plainHostPath(QStringView dos, QByteArray& native, QStringView& name) {
     const QChar letter = dos[0].toUpper();
     QByteArray root;
     for (const Drive& d : drives())
-        if (d.letter == letter)
-            root = QFile::encodeName(d.hostRoot);
-    if (root.isEmpty())
-        return false;
-    if (root.endsWith('/'))
-        root.chop(1);
+        if (d.letter == letter) root = QFile::encodeName(d.hostRoot);
+    if (root.isEmpty()) return false;
+    if (root.endsWith('/')) root.chop(1);
     native = root + dos.sliced(2).toUtf8();
     native.replace('\\', '/'); // a backslash byte never occurs inside a UTF-8 sequence
     name = dos.sliced(dos.lastIndexOf(u'\\') + 1);
@@ -324,12 +300,10 @@ bool plainHostPath(QStringView dos, QByteArray& native, QStringView& name) {
 // The first file at dosPath that the existence test accepts, looked up component by component.
 std::optional<Match> findBySearch(QStringView dosPath) {
     const auto parsed = parse(dosPath);
-    if (!parsed || parsed->components.isEmpty())
-        return std::nullopt;
+    if (!parsed || parsed->components.isEmpty()) return std::nullopt;
     const QString& name = parsed->components.last();
     const auto folder = resolveFolder(parsed->root, parsed->components, parsed->components.size() - 1);
-    if (!folder)
-        return std::nullopt;
+    if (!folder) return std::nullopt;
     return findInFolder(*folder, name, isOrdinaryVisibleFile);
 }
 
@@ -347,8 +321,7 @@ std::optional<Match> findFile(QStringView dosPath) {
 
 const QList<Drive>& drives() {
     std::lock_guard lock(cacheMutex);
-    if (!driveTable)
-        driveTable = readDriveTable();
+    if (!driveTable) driveTable = readDriveTable();
     return *driveTable;
 }
 
@@ -359,7 +332,9 @@ void reloadDrives() {
     xattrCache.clear();
 }
 
-bool FileExists(QStringView dosPath) { return findFile(dosPath).has_value(); }
+bool FileExists(QStringView dosPath) {
+    return findFile(dosPath).has_value();
+}
 
 QString FileNameOf(QStringView dosPath) {
     const auto m = findFile(dosPath);
@@ -368,16 +343,12 @@ QString FileNameOf(QStringView dosPath) {
 
 std::optional<QString> resolve(QStringView dosPath) {
     const auto parsed = parse(dosPath);
-    if (!parsed)
-        return std::nullopt;
-    if (parsed->components.isEmpty())
-        return parsed->root;
+    if (!parsed) return std::nullopt;
+    if (parsed->components.isEmpty()) return parsed->root;
     const auto folder = resolveFolder(parsed->root, parsed->components, parsed->components.size() - 1);
-    if (!folder)
-        return std::nullopt;
+    if (!folder) return std::nullopt;
     const QString exact = joinHost(*folder, parsed->components.last());
-    if (!hasWildcards(parsed->components.last()) && QFileInfo::exists(exact))
-        return exact;
+    if (!hasWildcards(parsed->components.last()) && QFileInfo::exists(exact)) return exact;
     const auto m = findInFolder(*folder, parsed->components.last(),
                                 [](const QString& p, QStringView) { return QFileInfo::exists(p); });
     return m ? std::optional(m->hostPath) : std::nullopt;
@@ -388,12 +359,10 @@ std::optional<QString> hostPathForWrite(QStringView dosPath) {
     if (!parsed || parsed->components.isEmpty() || hasWildcards(parsed->components.last()))
         return std::nullopt;
     const auto folder = resolveFolder(parsed->root, parsed->components, parsed->components.size() - 1);
-    if (!folder)
-        return std::nullopt;
+    if (!folder) return std::nullopt;
     const QString& name = parsed->components.last();
     const QString exact = joinHost(*folder, name);
-    if (QFileInfo::exists(exact))
-        return exact;
+    if (QFileInfo::exists(exact)) return exact;
     const auto m = findInFolder(*folder, name, [](const QString&, QStringView) { return true; });
     return m ? m->hostPath : exact;
 }
@@ -403,11 +372,9 @@ QString toDos(const QString& hostPath) {
     const Drive* best = nullptr;
     for (const Drive& d : drives()) {
         const bool inside = d.hostRoot == u"/" || path == d.hostRoot || path.startsWith(d.hostRoot + u'/');
-        if (inside && (!best || d.hostRoot.size() > best->hostRoot.size()))
-            best = &d;
+        if (inside && (!best || d.hostRoot.size() > best->hostRoot.size())) best = &d;
     }
-    if (!best)
-        return {};
+    if (!best) return {};
     QString rest = best->hostRoot == u"/" ? path.mid(1) : path.mid(best->hostRoot.size() + 1);
     rest.replace(u'/', u'\\');
     return QString(best->letter) + QStringLiteral(":\\") + rest;
@@ -415,28 +382,24 @@ QString toDos(const QString& hostPath) {
 
 QChar currentDrive() {
     const QString cwd = toDos(QDir::currentPath());
-    if (!cwd.isEmpty())
-        return cwd.at(0);
+    if (!cwd.isEmpty()) return cwd.at(0);
     const auto& table = drives();
     return table.isEmpty() ? QChar(u'C') : table.first().letter;
 }
 
 std::optional<Attributes> attributes(QStringView dosPath) {
     const auto host = resolve(dosPath);
-    if (!host)
-        return std::nullopt;
+    if (!host) return std::nullopt;
     return hostAttributes(*host, QFileInfo(*host).fileName());
 }
 
 QList<DriveInfo> listDrives() {
     QList<DriveInfo> result;
     for (const Drive& d : drives()) {
-        if (!QFileInfo(d.hostRoot).isDir())
-            continue;
+        if (!QFileInfo(d.hostRoot).isDir()) continue;
         QFile labelFile(joinHost(d.hostRoot, u".windows-label"));
         QString label;
-        if (labelFile.open(QIODevice::ReadOnly))
-            label = QString::fromUtf8(labelFile.readLine(256)).trimmed();
+        if (labelFile.open(QIODevice::ReadOnly)) label = QString::fromUtf8(labelFile.readLine(256)).trimmed();
         result.append({d.letter, label});
     }
     return result;
@@ -445,14 +408,12 @@ QList<DriveInfo> listDrives() {
 namespace {
 template <typename Accept> QStringList listFolder(QStringView dosFolder, Accept accept) {
     const auto host = resolve(dosFolder);
-    if (!host)
-        return {};
+    if (!host) return {};
     const auto l = listing(*host);
     QStringList result;
     if (l)
         for (const QString& n : l->names)
-            if (accept(joinHost(*host, n), n))
-                result.append(n);
+            if (accept(joinHost(*host, n), n)) result.append(n);
     return result;
 }
 } // namespace
@@ -471,14 +432,12 @@ QStringList listFiles(QStringView dosFolder, QStringView pattern) {
 }
 
 bool wildcardMatch(QStringView pattern, QStringView name) {
-    if (pattern == u"*.*")
-        return true;
+    if (pattern == u"*.*") return true;
     // Iterative glob match with backtracking to the last "*".
     qsizetype p = 0, n = 0, starP = -1, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() &&
-            (pattern[p] == u'?' || QChar::toCaseFolded(pattern[p].unicode()) ==
-                                       QChar::toCaseFolded(name[n].unicode()))) {
+        if (p < pattern.size() && (pattern[p] == u'?' || QChar::toCaseFolded(pattern[p].unicode()) ==
+                                                             QChar::toCaseFolded(name[n].unicode()))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == u'*') {

@@ -12,7 +12,7 @@
 namespace dosfs {
 
 struct Drive {
-    QChar letter; // upper case
+    QChar letter;     // upper case
     QString hostRoot; // absolute, no trailing slash except for "/"
 };
 
@@ -45,9 +45,9 @@ QChar currentDrive();
 
 struct Attributes {
     bool readOnly = false; // no write bit in the mode
-    bool hidden = false; // name starts with "." or user.DOSATTRIB has 0x2
-    bool system = false; // user.DOSATTRIB has 0x4
-    bool archive = false; // user.DOSATTRIB has 0x20; without the attribute set for ordinary files
+    bool hidden = false;   // name starts with "." or user.DOSATTRIB has 0x2
+    bool system = false;   // user.DOSATTRIB has 0x4
+    bool archive = false;  // user.DOSATTRIB has 0x20; without the attribute set for ordinary files
     bool directory = false;
 };
 std::optional<Attributes> attributes(QStringView dosPath);

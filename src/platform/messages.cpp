@@ -21,7 +21,9 @@ MessageService* current = nullptr;
 
 } // namespace
 
-MessageService& messages() { return current ? *current : fallback; }
+MessageService& messages() {
+    return current ? *current : fallback;
+}
 
 MessageService* setMessages(MessageService* service) {
     MessageService* previous = current;
@@ -30,6 +32,5 @@ MessageService* setMessages(MessageService* service) {
 }
 
 void DoEvents() {
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents();
+    if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }

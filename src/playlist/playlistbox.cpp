@@ -1,6 +1,6 @@
 #include "playlist/playlistbox.h"
 
-#include <QScrollBar>
+#include <QMouseEvent>
 
 int PlaylistRows::rowCount(const QModelIndex& parent) const {
     // Qt's views count rows in int; the model never holds more than fits.
@@ -8,12 +8,9 @@ int PlaylistRows::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant PlaylistRows::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rows_.size())
-        return {};
-    if (role == Qt::DisplayRole)
-        return rows_.at(index.row());
-    if (role == Qt::SizeHintRole)
-        return itemSize_;
+    if (!index.isValid() || index.row() >= rows_.size()) return {};
+    if (role == Qt::DisplayRole) return rows_.at(index.row());
+    if (role == Qt::SizeHintRole) return itemSize_;
     return {};
 }
 
@@ -24,8 +21,7 @@ void PlaylistRows::setRows(QStringList rows) {
 }
 
 void PlaylistRows::setItemSize(QSize size) {
-    if (size == itemSize_)
-        return;
+    if (size == itemSize_) return;
     // The view takes the size of every row from the first one; a layout change keeps the selection.
     Q_EMIT layoutAboutToBeChanged();
     itemSize_ = size;
@@ -63,12 +59,19 @@ void PlaylistBox::setListIndex(qsizetype row) {
 }
 
 void PlaylistBox::setHorizontalExtent(int pixels) {
-    if (pixels == extent_)
-        return;
+    if (pixels == extent_) return;
     extent_ = pixels;
     updateItemSize();
 }
 
 void PlaylistBox::updateItemSize() {
     rows_->setItemSize(QSize(extent_, fontMetrics().height()));
+}
+
+void PlaylistBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        Q_EMIT rightPressed(event->globalPosition().toPoint());
+        return;
+    }
+    QListView::mousePressEvent(event);
 }

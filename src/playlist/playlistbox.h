@@ -38,6 +38,13 @@ public:
     void setHorizontalExtent(int pixels);
     int horizontalExtent() const { return extent_; }
 
+Q_SIGNALS:
+    // A press of the right button, which shows the pop-up menu and leaves the selection alone.
+    void rightPressed(QPoint globalPos);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     void updateItemSize();
     PlaylistRows* rows_;

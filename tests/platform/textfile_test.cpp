@@ -17,8 +17,7 @@ QStringList readAll(const QByteArray& data, qsizetype* endProbe = nullptr) {
     QString line;
     while (reader.next(line))
         lines.append(line);
-    if (endProbe)
-        *endProbe = reader.atEnd();
+    if (endProbe) *endProbe = reader.atEnd();
     return lines;
 }
 
@@ -34,7 +33,7 @@ TEST(LineReader, LineEnds) {
         {"a\r\n", {"a"}},
         {"a\r\nb", {"a", "b"}},
         {"a\rb\r", {"a", "b"}},
-        {"a\nb\r\n", {"a\nb"}}, // a lone LF belongs to the line
+        {"a\nb\r\n", {"a\nb"}},   // a lone LF belongs to the line
         {"a\r\n\r\n", {"a", ""}}, // an empty last line counts
         {"\r\n", {""}},
         {"a\r\r\nb", {"a", "", "b"}},

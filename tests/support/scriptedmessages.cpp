@@ -1,7 +1,9 @@
 #include "scriptedmessages.h"
 
 ScriptedMessages::ScriptedMessages() : previous_(setMessages(this)) {}
-ScriptedMessages::~ScriptedMessages() { setMessages(previous_); }
+ScriptedMessages::~ScriptedMessages() {
+    setMessages(previous_);
+}
 
 ScriptedMessages& ScriptedMessages::expectMsgBox(const QString& prompt, int style, const QString& title,
                                                  int answer) {
@@ -36,8 +38,8 @@ const ScriptedMessages::Step* ScriptedMessages::take(const MessageCall& call) {
     }
     const Step& step = script_.first();
     const bool kindOk = step.call.kind == call.kind;
-    const bool textOk = !step.checkText || (step.call.prompt == call.prompt && step.call.style == call.style &&
-                                            step.call.title == call.title);
+    const bool textOk = !step.checkText || (step.call.prompt == call.prompt &&
+                                            step.call.style == call.style && step.call.title == call.title);
     if (!kindOk || !textOk) {
         unexpected_.append(QStringLiteral("expected ") + describe(step.call) + QStringLiteral(" but got ") +
                            describe(call));
@@ -50,8 +52,7 @@ const ScriptedMessages::Step* ScriptedMessages::take(const MessageCall& call) {
 
 int ScriptedMessages::msgBox(const QString& prompt, int style, const QString& title) {
     const Step* s = take({QStringLiteral("MsgBox"), prompt, style, title, {}});
-    if (s)
-        return s->answerCode;
+    if (s) return s->answerCode;
     return (style & 7) == vbYesNo ? vbNo : vbOK;
 }
 
@@ -80,7 +81,6 @@ QStringList ScriptedMessages::problems() const {
 QStringList ScriptedMessages::prompts() const {
     QStringList out;
     for (const MessageCall& c : calls_)
-        if (c.kind == u"MsgBox")
-            out.append(c.prompt);
+        if (c.kind == u"MsgBox") out.append(c.prompt);
     return out;
 }

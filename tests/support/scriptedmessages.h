@@ -10,7 +10,7 @@
 #include <QStringList>
 
 struct MessageCall {
-    QString kind; // "MsgBox", "InputBox", "Open", "Save"
+    QString kind;   // "MsgBox", "InputBox", "Open", "Save"
     QString prompt; // prompt, or filter for the dialogs
     int style = 0;
     QString title;
@@ -20,7 +20,7 @@ struct MessageCall {
 
 class ScriptedMessages final : public MessageService {
 public:
-    ScriptedMessages(); // installs itself
+    ScriptedMessages();           // installs itself
     ~ScriptedMessages() override; // restores the previous service
 
     // Script the next call: a message box with exactly this prompt, style and title, answered

@@ -9,10 +9,10 @@
 #include <sys/xattr.h>
 
 TempDrive::TempDrive(QChar letter, const QString& extra)
-    : letter_(letter.toUpper()), oldDrives_(qgetenv("VORLAK_DRIVES")), hadDrives_(qEnvironmentVariableIsSet("VORLAK_DRIVES")) {
+    : letter_(letter.toUpper()), oldDrives_(qgetenv("VORLAK_DRIVES")),
+      hadDrives_(qEnvironmentVariableIsSet("VORLAK_DRIVES")) {
     QString spec = QString(letter_) + QStringLiteral(":=") + dir_.path();
-    if (!extra.isEmpty())
-        spec += u';' + extra;
+    if (!extra.isEmpty()) spec += u';' + extra;
     qputenv("VORLAK_DRIVES", spec.toUtf8());
     dosfs::reloadDrives();
 }
@@ -53,5 +53,9 @@ void TempDrive::setDosAttrib(const QString& hostPath, const QByteArray& value) {
         throw std::runtime_error("setxattr failed on " + hostPath.toStdString());
 }
 
-QString fixturesDir() { return QStringLiteral(VORLAK_FIXTURES_DIR); }
-QString fixture(const QString& name) { return fixturesDir() + u'/' + name; }
+QString fixturesDir() {
+    return QStringLiteral(VORLAK_FIXTURES_DIR);
+}
+QString fixture(const QString& name) {
+    return fixturesDir() + u'/' + name;
+}

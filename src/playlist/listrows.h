@@ -1,0 +1,10 @@
+#pragma once
+// The row texts of the playlist box, built from the model for a view mode.
+
+#include <QStringList>
+
+enum class ViewMode { All, Filenames, Tag };
+
+// "All": the full path; "Filenames": the file name as the disk spells it ("" when the file is
+// gone); "Tag": the tag text of the file.
+QStringList BuildRows(const QStringList& entries, ViewMode mode);

@@ -4,6 +4,7 @@
 // script did not expect is recorded in unexpected() and answered with OK / No / cancel.
 
 #include "platform/messages.h"
+#include "printers.h"
 
 #include <QList>
 #include <QString>

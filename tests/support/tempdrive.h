@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "printers.h"
+
 class TempDrive {
 public:
     // Maps letter (and any extra "X:=/path" items) to a fresh temporary folder.

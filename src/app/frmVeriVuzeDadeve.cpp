@@ -2,6 +2,7 @@
 
 #include "playlist/playlistbox.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,7 +16,7 @@ QRect twips(int left, int top, int width, int height) {
 } // namespace
 
 frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
-    : QMainWindow(parent), state(programState), display(*this) {
+    : QMainWindow(parent), state(programState), display(*this), startup(*this) {
     setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
     setWindowTitle(QStringLiteral("Vorlak Verivuze Dadeve"));
     buildControls();
@@ -58,6 +59,14 @@ void frmVeriVuzeDadeve::buildMenus() {
     menDatei->addSeparator();
     menQuit = menDatei->addAction(QStringLiteral("Exit"));
 
+    menExtras = menuBar()->addMenu(QStringLiteral("E&xtras"));
+    menBlind = menExtras->addAction(QStringLiteral("Old layout"));
+    menBlind->setCheckable(true);
+    connect(menBlind, &QAction::triggered, this, [this] {
+        menBlind->setChecked(!menBlind->isChecked()); // the handler sets the check mark itself
+        menBlind_Click();
+    });
+
     menPlaylist = new QMenu(QStringLiteral("Playlist"), this);
     menInfo = menPlaylist->addAction(QStringLiteral("Fileinfo"));
     menPlaylist->addSeparator();
@@ -81,4 +90,28 @@ void frmVeriVuzeDadeve::lstListe_Click() {
 
 void frmVeriVuzeDadeve::ZeitAnzeige() {
     // The position display fills this in.
+}
+
+void frmVeriVuzeDadeve::PlaceBackgroundImage() {
+    // The window layout fills this in.
+}
+
+void frmVeriVuzeDadeve::PlacePlayerButtons() {
+    // The window layout fills this in.
+}
+
+void frmVeriVuzeDadeve::ColourListBoxes() {
+    QPalette p = lstListe->palette();
+    p.setColor(QPalette::Base, Qt::black);
+    p.setColor(QPalette::Text, QApplication::palette().color(QPalette::Base));
+    lstListe->setPalette(p);
+}
+
+void frmVeriVuzeDadeve::menBlind_Click() {
+    // The layout modes add the change of look.
+    menBlind->setChecked(!menBlind->isChecked());
+}
+
+void frmVeriVuzeDadeve::menFeatures_Click() {
+    // The new-features window fills this in.
 }

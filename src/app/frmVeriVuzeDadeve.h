@@ -3,6 +3,7 @@
 // units it owns, which share the program-wide state.
 
 #include "app/programstate.h"
+#include "app/startup.h"
 #include "playlist/listdisplay.h"
 
 #include <QMainWindow>
@@ -38,6 +39,8 @@ public:
     QAction* menSpeichern;
     QAction* menSpeichAls;
     QAction* menQuit;
+    QMenu* menExtras;
+    QAction* menBlind; // "Old layout"; its check mark is the record of the layout
     QMenu* menPlaylist;
     QAction* menInfo;
     QMenu* menView;
@@ -47,6 +50,7 @@ public:
 
     // Units that hold the handlers, one per subsystem.
     ListDisplay display;
+    Startup startup;
 
     // Form-level: row of lstListe where a mouse drag began, -1 when none.
     qsizetype DragIndex = -1;
@@ -55,6 +59,16 @@ public:
     void lstListe_Click();
     // Brings the time field, the progress bar and the percent label up to date.
     void ZeitAnzeige();
+
+    // Startup placement of the background image, and of the player buttons and the file panel.
+    void PlaceBackgroundImage();
+    void PlacePlayerButtons();
+    // The list boxes' startup colours: black background, text in the window background colour.
+    void ColourListBoxes();
+    // Switches between the new and the old layout.
+    void menBlind_Click();
+    // Shows the window of new features.
+    void menFeatures_Click();
 
 private:
     void buildControls();

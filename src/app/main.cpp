@@ -1,4 +1,5 @@
 #include "app/frmVeriVuzeDadeve.h"
+#include "app/gamelocations.h"
 #include "app/qtmessages.h"
 
 #include <QApplication>
@@ -10,6 +11,10 @@ int main(int argc, char** argv) {
     ProgramState state;
     frmVeriVuzeDadeve window(state);
     messages.setOwner(&window);
-    window.show();
+    try {
+        window.startup.Form_Load(app.arguments().mid(1));
+    } catch (const EndProgram& end) {
+        return end.exitCode;
+    }
     return app.exec();
 }

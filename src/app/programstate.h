@@ -4,9 +4,12 @@
 
 #include "playlist/playlistmodel.h"
 
+#include <random>
+
 struct ProgramState : PlaylistModel {
     QString PlaylistPath;        // the working file: target of Save, of the exit check, base of the default
     int TimeDisplayMode = 0;     // 0 elapsed, 1 remaining, 2 off
     qsizetype PlayingIndex = -1; // entry remembered as playing, -1 none
     bool PlayingFromBrowser = false; // the title playing was started from the file box
+    std::mt19937 Random;             // seeded from the clock at startup
 };

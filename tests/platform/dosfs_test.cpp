@@ -44,9 +44,9 @@ TEST_F(DosfsTest, ExistenceAndSpelling) {
         {"C:\\Music\\Rock\\x*.mp3", ""},
         {"C:\\Music\\a.mp3", "a.mp3"}, // the exact spelling wins over another
         {"C:\\Music\\A.MP3", "A.MP3"},
-        {"C:\\Music\\A.mp3", "A.MP3"}, // no exact spelling: the first in name order
+        {"C:\\Music\\A.mp3", "A.MP3"},        // no exact spelling: the first in name order
         {"C:\\Music\\Rock\\.dotted.mp3", ""}, // hidden by its name
-        {"C:\\Music\\hidden.mp3", ""}, // hidden by user.DOSATTRIB
+        {"C:\\Music\\hidden.mp3", ""},        // hidden by user.DOSATTRIB
         {"C:\\Music\\system.mp3", ""},
         {"C:\\Music\\archive.mp3", "archive.mp3"},
         {"C:\\Music\\Folder.mp3", ""}, // a folder is no file
@@ -118,8 +118,10 @@ TEST_F(DosfsTest, HostAndDosPaths) {
     EXPECT_EQ(dosfs::resolve(QStringLiteral("c:\\MUSIC\\rock\\song one.mp3")),
               drive.root() + QStringLiteral("/Music/Rock/Song One.mp3"));
     EXPECT_EQ(dosfs::resolve(QStringLiteral("C:\\")), drive.root());
-    EXPECT_EQ(dosfs::hostPathForWrite(QStringLiteral("C:\\music\\NEW.txt")), drive.root() + QStringLiteral("/Music/NEW.txt"));
-    EXPECT_EQ(dosfs::hostPathForWrite(QStringLiteral("C:\\music\\A.mp3")), drive.root() + QStringLiteral("/Music/A.MP3"));
+    EXPECT_EQ(dosfs::hostPathForWrite(QStringLiteral("C:\\music\\NEW.txt")),
+              drive.root() + QStringLiteral("/Music/NEW.txt"));
+    EXPECT_EQ(dosfs::hostPathForWrite(QStringLiteral("C:\\music\\A.mp3")),
+              drive.root() + QStringLiteral("/Music/A.MP3"));
     EXPECT_EQ(dosfs::hostPathForWrite(QStringLiteral("C:\\nowhere\\x.txt")), std::nullopt);
 }
 

@@ -2,11 +2,11 @@
 // A temporary folder mapped as DOS drives through VORLAK_DRIVES, with helpers to lay out files.
 // The environment and the drive table are restored when it goes.
 
+#include "printers.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
-
-#include "printers.h"
 
 class TempDrive {
 public:

@@ -1,0 +1,87 @@
+#include "app/startup.h"
+
+#include "app/frmVeriVuzeDadeve.h"
+#include "app/gamelocations.h"
+#include "platform/dosfs.h"
+#include "platform/messages.h"
+#include "platform/registry.h"
+#include "playlist/playlistbox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <chrono>
+
+namespace {
+
+// Runs one step of the sequence; a step that fails is skipped and the sequence goes on.
+// Ending the program is no failure: it passes through.
+template <typename Step> void step(Step&& run) {
+    try {
+        run();
+    } catch (const EndProgram&) {
+        throw;
+    } catch (const std::exception&) {
+    }
+}
+
+const QString kSettingsKey = QStringLiteral("Software\\TovrelPro\\RAZ");
+
+} // namespace
+
+QString Startup::CommandLinePlaylist(const QStringList& arguments) {
+    if (arguments.isEmpty()) return {};
+    const QString& path = arguments.first();
+    const bool dos =
+        path.startsWith(u'\\') || (path.size() >= 2 && path.at(1) == u':' && path.at(0).isLetter());
+    return dos || path.isEmpty() ? path : dosfs::toDos(path);
+}
+
+void Startup::Form_Load(const QStringList& arguments) {
+    ProgramState& s = main_.state;
+    step([&] {
+        main_.setCursor(Qt::BusyCursor);
+        DoEvents();
+    });
+    step([&] { s.Random.seed(unsigned(std::chrono::system_clock::now().time_since_epoch().count())); });
+    step([&] {
+        s.TimeDisplayMode = 0;
+        s.PlayingFromBrowser = false;
+    });
+    step([&] { s.PlaylistPath = CommandLinePlaylist(arguments); });
+    step([&] {
+        if (s.PlaylistPath.isEmpty() || !dosfs::FileExists(s.PlaylistPath) ||
+            s.PlaylistPath.right(3).toUpper() != u"TXT")
+            s.PlaylistPath = FindDefaultPlaylist(ReadInstallLocations());
+    });
+    step([&] { main_.PlaceBackgroundImage(); });
+    step([&] { main_.ZeitAnzeige(); });
+    step([&] { LoadTextPlaylist(s, s.PlaylistPath); });
+    step([&] {
+        if (s.EntryCount() > 0) main_.display.RefreshList(0);
+    });
+    step([&] { main_.ColourListBoxes(); });
+    step([&] {
+        main_.DragIndex = -1;
+        s.PlayingIndex = -1;
+    });
+    step([&] { main_.PlacePlayerButtons(); });
+    step([&] { DoEvents(); });
+    step([&] {
+        if (RegRead(HKEY_CURRENT_USER, kSettingsKey, QStringLiteral("Old")) == u"1") main_.menBlind_Click();
+    });
+    step([&] { main_.show(); });
+    step([&] {
+        DoEvents();
+        DoEvents();
+    });
+    step([&] { main_.display.RefreshList(0); });
+    step([&] {
+        if (RegRead(HKEY_CURRENT_USER, kSettingsKey, QStringLiteral("Opend")) != u"1" &&
+            MsgBox(QStringLiteral("This is the first start of the new Verivuzedadeve for Vorlak Legends") +
+                       vbCrLf +
+                       QStringLiteral("Much has changed. Do you want to see the new features ? (Recommend)"),
+                   vbYesNo, QStringLiteral("First start")) == vbYes)
+            main_.menFeatures_Click();
+    });
+    step([&] { main_.setCursor(Qt::ArrowCursor); });
+}

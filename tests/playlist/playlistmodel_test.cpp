@@ -1,0 +1,92 @@
+#include "appenvironment.h"
+#include "playlist/playlistmodel.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PlaylistModelTest : ::testing::Test {
+    AppEnvironment env;
+    PlaylistModel model;
+    void SetUp() override {
+        env.drive.write(QStringLiteral("C:\\Music\\One.mp3"));
+        env.drive.write(QStringLiteral("C:\\Music\\two.MP3"));
+        env.drive.write(QStringLiteral("C:\\Music\\caf\u00e9.mp3"));
+        env.drive.write(QStringLiteral("C:\\Music\\notes.txt"));
+    }
+};
+
+} // namespace
+
+TEST_F(PlaylistModelTest, AddEntryKeepsExistingMp3FilesOnly) {
+    const struct {
+        const char* path;
+        const char* stored; // nullptr = not added
+    } cases[] = {
+        {"C:\\Music\\One.mp3", "C:\\Music\\One.mp3"},
+        {"c:\\music\\one.mP3", "C:\\music\\one.mP3"}, // first character upper-cased, the rest as given
+        {"C:\\Music\\two.MP3", "C:\\Music\\two.MP3"},
+        {"C:\\Music\\t?o.mp3", "C:\\Music\\t?o.mp3"}, // a pattern matching a file is kept as written
+        {"C:\\Music\\x*.mp3", nullptr},
+        {"C:\\Music\\notes.txt", nullptr},
+        {"C:\\Music\\gone.mp3", nullptr},
+        {"C:\\Music", nullptr},
+        {"", nullptr},
+        {"mp3", nullptr},
+    };
+    for (const auto& c : cases) {
+        model.Entries.clear();
+        model.AddEntry(QString::fromUtf8(c.path));
+        EXPECT_EQ(model.Entries, c.stored ? QStringList{QString::fromUtf8(c.stored)} : QStringList())
+            << c.path;
+    }
+    EXPECT_TRUE(env.messages.calls().isEmpty());
+}
+
+TEST_F(PlaylistModelTest, AddTwiceAndRemove) {
+    model.AddEntry(QStringLiteral("C:\\Music\\One.mp3"));
+    model.AddEntry(QStringLiteral("C:\\Music\\One.mp3"));
+    model.AddEntry(QStringLiteral("C:\\Music\\two.MP3"));
+    ASSERT_EQ(model.EntryCount(), 3);
+    model.RemoveEntry(0);
+    EXPECT_EQ(model.Entries,
+              QStringList({QStringLiteral("C:\\Music\\One.mp3"), QStringLiteral("C:\\Music\\two.MP3")}));
+    model.RemoveEntry(1);
+    model.RemoveEntry(0);
+    EXPECT_EQ(model.EntryCount(), 0);
+}
+
+// Line ends, dropped lines and the code page of a text playlist.
+TEST_F(PlaylistModelTest, LoadTextPlaylistReadsValidLines) {
+    env.drive.write(QStringLiteral("C:\\list.txt"),
+                    "C:\\Music\\One.mp3\r\n"
+                    "\r\n"
+                    "c:\\Music\\two.MP3\r"
+                    "C:\\Music\\One.mp3\nC:\\Music\\two.MP3\r\n" // a lone LF stays in the line
+                    "C:\\Music\\gone.mp3\r\n"
+                    "C:\\Music\\notes.txt\r\n"
+                    "C:\\Music\\*.mp3\r\n"
+                    "C:\\Music\\caf\xe9.mp3");
+    LoadTextPlaylist(model, QStringLiteral("C:\\list.txt"));
+    EXPECT_EQ(model.Entries,
+              QStringList({QStringLiteral("C:\\Music\\One.mp3"), QStringLiteral("C:\\Music\\two.MP3"),
+                           QStringLiteral("C:\\Music\\*.mp3"), QStringLiteral("C:\\Music\\caf\u00e9.mp3")}));
+    EXPECT_TRUE(env.messages.calls().isEmpty());
+}
+
+// The playlist's name must hold ".txt" in its last five characters, exactly; the file must exist.
+TEST_F(PlaylistModelTest, LoadTextPlaylistRejectsOtherNames) {
+    env.drive.write(QStringLiteral("C:\\LIST.TXT"), "C:\\Music\\One.mp3\r\n");
+    env.drive.write(QStringLiteral("C:\\list.m3u"), "C:\\Music\\One.mp3\r\n");
+    env.drive.write(QStringLiteral("C:\\list.txt~"), "C:\\Music\\One.mp3\r\n");
+    env.drive.write(QStringLiteral("C:\\empty.txt"));
+    for (const char* path : {"C:\\LIST.TXT", "C:\\list.m3u", "C:\\missing.txt", ""}) {
+        env.messages.expectMsgBox(QStringLiteral("No Valid File selected"), vbOKOnly,
+                                  QStringLiteral("Error"));
+        LoadTextPlaylist(model, QString::fromUtf8(path));
+    }
+    LoadTextPlaylist(model, QStringLiteral("C:\\list.txt~")); // ".txt~" holds ".txt"
+    LoadTextPlaylist(model, QStringLiteral("C:\\empty.txt"));
+    EXPECT_EQ(model.Entries, QStringList{QStringLiteral("C:\\Music\\One.mp3")});
+    EXPECT_EQ(env.messages.problems(), QStringList());
+}

@@ -1,0 +1,50 @@
+#include "appenvironment.h"
+
+#include "platform/dosfs.h"
+
+#include <QDir>
+#include <QFile>
+
+AppEnvironment::AppEnvironment() {
+    set("HOME", home_.path().toUtf8());
+    set("XDG_CONFIG_HOME", (home_.path() + QStringLiteral("/config")).toUtf8());
+    set("WINEPREFIX", (home_.path() + QStringLiteral("/no-prefix")).toUtf8());
+}
+
+AppEnvironment::~AppEnvironment() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+        if (it->second)
+            qputenv(it->first.constData(), *it->second);
+        else
+            qunsetenv(it->first.constData());
+    }
+}
+
+void AppEnvironment::set(const char* name, const QByteArray& value) {
+    saved_.append({name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt});
+    qputenv(name, value);
+}
+
+QString AppEnvironment::registryFile() const {
+    return home_.path() + QStringLiteral("/config/TovrelPro/user.reg");
+}
+
+void AppEnvironment::writeRegistry(const QList<std::tuple<QString, QString, QString>>& values) const {
+    QByteArray text = "WINE REGISTRY Version 2\n";
+    for (const auto& [key, name, value] : values) {
+        text += "\n[" + QString(key).replace(u'\\', QStringLiteral("\\\\")).toUtf8() + "] 1700000000\n";
+        text += "\"" + name.toUtf8() + "\"=\"" +
+                QString(value).replace(u'\\', QStringLiteral("\\\\")).toUtf8() + "\"\n";
+    }
+    QDir().mkpath(home_.path() + QStringLiteral("/config/TovrelPro"));
+    QFile f(registryFile());
+    f.open(QIODevice::WriteOnly);
+    f.write(text);
+}
+
+void AppEnvironment::installMod(const QString& gameDos, bool withMp3Folder,
+                                const QByteArray* playlist) const {
+    drive.write(gameDos + QStringLiteral("\\vorlak\\liblist.gam"), "game \"Vorlak Legends\"\r\n");
+    if (withMp3Folder) QDir().mkpath(drive.host(gameDos + QStringLiteral("\\vorlak\\mp3")));
+    if (playlist) drive.write(gameDos + QStringLiteral("\\vorlak\\mp3\\playlist.txt"), *playlist);
+}

@@ -3,10 +3,12 @@
 #include "playlist/playlistbox.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 // Design positions are in twips, 15 to a pixel at 96 dpi.
@@ -16,11 +18,16 @@ QRect twips(int left, int top, int width, int height) {
 } // namespace
 
 frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
-    : QMainWindow(parent), state(programState), display(*this), startup(*this) {
+    : QMainWindow(parent), state(programState), display(*this), documents(*this), startup(*this),
+      shutdown(*this) {
     setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
     setWindowTitle(QStringLiteral("Vorlak Verivuze Dadeve"));
     buildControls();
     buildMenus();
+    Timer1 = new QTimer(this);
+    Timer2 = new QTimer(this);
+    for (QTimer* t : {Timer1, Timer2})
+        t->setInterval(999);
 }
 
 frmVeriVuzeDadeve::~frmVeriVuzeDadeve() = default;
@@ -44,6 +51,14 @@ void frmVeriVuzeDadeve::buildControls() {
     cmdOeffnen = button("cmdOeffnen", QStringLiteral("&Open"), twips(1140, 180, 975, 315));
     cmdSpeichern = button("cmdSpeichern", QStringLiteral("&Save"), twips(2220, 180, 975, 315));
     cmdQuit = button("cmdQuit", QStringLiteral("&Exit"), twips(3300, 180, 975, 315));
+    cmdDefault->setToolTip(QStringLiteral("Replace current List with default playlist from Vorlak"));
+    cmdOeffnen->setToolTip(QStringLiteral("Open playlist"));
+    cmdSpeichern->setToolTip(QStringLiteral("Saves as playlist.txt in your Vorlak folder "));
+    cmdQuit->setToolTip(QStringLiteral("Quits this program"));
+    connect(cmdDefault, &QPushButton::clicked, this, [this] { documents.cmdDefault_Click(); });
+    connect(cmdOeffnen, &QPushButton::clicked, this, [this] { documents.OpenPlaylist(); });
+    connect(cmdSpeichern, &QPushButton::clicked, this, [this] { documents.cmdSpeichern_Click(); });
+    connect(cmdQuit, &QPushButton::clicked, this, &QWidget::close);
 
     lblZeit = new QLabel(QStringLiteral("0:00"), client);
     lblZeit->setObjectName(QStringLiteral("lblZeit"));
@@ -58,6 +73,15 @@ void frmVeriVuzeDadeve::buildMenus() {
     menSpeichAls = menDatei->addAction(QStringLiteral("Save As"));
     menDatei->addSeparator();
     menQuit = menDatei->addAction(QStringLiteral("Exit"));
+    menDefault->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
+    menOeffnen->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    menSpeichern->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    menQuit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    connect(menDefault, &QAction::triggered, this, [this] { documents.RestoreDefaultPlaylist(); });
+    connect(menOeffnen, &QAction::triggered, this, [this] { documents.OpenPlaylist(); });
+    connect(menSpeichern, &QAction::triggered, this, [this] { documents.cmdSpeichern_Click(); });
+    connect(menSpeichAls, &QAction::triggered, this, [this] { documents.menSpeichAls_Click(); });
+    connect(menQuit, &QAction::triggered, this, &QWidget::close);
 
     menExtras = menuBar()->addMenu(QStringLiteral("E&xtras"));
     menBlind = menExtras->addAction(QStringLiteral("Old layout"));
@@ -114,4 +138,20 @@ void frmVeriVuzeDadeve::menBlind_Click() {
 
 void frmVeriVuzeDadeve::menFeatures_Click() {
     // The new-features window fills this in.
+}
+
+void frmVeriVuzeDadeve::UnloadOtherWindows() {
+    // The about, credits, file information and new-features windows add their unloading here.
+}
+
+void frmVeriVuzeDadeve::StopPlayback() {
+    // Playback adds stopping and closing its device here.
+}
+
+void frmVeriVuzeDadeve::closeEvent(QCloseEvent* event) {
+    if (!unloaded_) {
+        unloaded_ = true;
+        shutdown.Form_Unload();
+    }
+    event->accept();
 }

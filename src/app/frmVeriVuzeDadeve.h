@@ -3,7 +3,9 @@
 // units it owns, which share the program-wide state.
 
 #include "app/programstate.h"
+#include "app/shutdown.h"
 #include "app/startup.h"
+#include "playlist/documentcommands.h"
 #include "playlist/listdisplay.h"
 
 #include <QMainWindow>
@@ -31,6 +33,9 @@ public:
     QPushButton* cmdSpeichern;
     QPushButton* cmdQuit;
     QLabel* lblZeit;
+    // Poll the playback: Timer1 advances the playlist, Timer2 ends a title played from the file box.
+    QTimer* Timer1;
+    QTimer* Timer2;
 
     // Menus: the menu bar's File menu and the playlist's pop-up menu.
     QMenu* menDatei;
@@ -50,7 +55,9 @@ public:
 
     // Units that hold the handlers, one per subsystem.
     ListDisplay display;
+    DocumentCommands documents;
     Startup startup;
+    Shutdown shutdown;
 
     // Form-level: row of lstListe where a mouse drag began, -1 when none.
     qsizetype DragIndex = -1;
@@ -69,8 +76,16 @@ public:
     void menBlind_Click();
     // Shows the window of new features.
     void menFeatures_Click();
+    // Unloads the about, credits, file information and new-features windows.
+    void UnloadOtherWindows();
+    // Stops and closes the playback device.
+    void StopPlayback();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool unloaded_ = false;
     void buildControls();
     void buildMenus();
 };

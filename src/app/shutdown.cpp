@@ -1,0 +1,27 @@
+#include "app/shutdown.h"
+
+#include "app/frmVeriVuzeDadeve.h"
+#include "platform/messages.h"
+#include "platform/registry.h"
+#include "playlist/documents.h"
+
+#include <QAction>
+#include <QTimer>
+
+void Shutdown::Form_Unload() {
+    main_.UnloadOtherWindows();
+    main_.StopPlayback();
+    main_.Timer1->stop();
+    main_.Timer2->stop();
+    const ProgramState& s = main_.state;
+    const FileComparison comparison = ListEqualsFile(s, s.PlaylistPath);
+    if (comparison == FileComparison::Unreadable)
+        MsgBox(QStringLiteral("Could not open ") + s.PlaylistPath, vbOKOnly, QStringLiteral("Error"));
+    if (comparison != FileComparison::Equal &&
+        MsgBox(QStringLiteral("Do you want to save the new list?"), vbYesNo, QString()) == vbYes)
+        SavePlaylist(s, s.PlaylistPath);
+    const QString key = QStringLiteral("Software\\TovrelPro\\RAZ");
+    RegWrite(HKEY_CURRENT_USER, key, QStringLiteral("Old"),
+             main_.menBlind->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    RegWrite(HKEY_CURRENT_USER, key, QStringLiteral("Opend"), QStringLiteral("1"));
+}

@@ -1,0 +1,103 @@
+#include "playlist/documentcommands.h"
+
+#include "app/frmVeriVuzeDadeve.h"
+#include "platform/dosfs.h"
+#include "platform/messages.h"
+#include "playlist/documents.h"
+#include "playlist/playlistbox.h"
+
+#include <QCoreApplication>
+
+namespace {
+// Until playback lands nothing ever plays.
+bool IsPlaying() {
+    return false;
+}
+} // namespace
+
+QString DocumentCommands::ProgramFolder() {
+    return dosfs::toDos(QCoreApplication::applicationDirPath());
+}
+
+void DocumentCommands::OpenPlaylist() {
+    ProgramState& s = main_.state;
+    qsizetype oldCount = s.EntryCount();
+    const QString file = messages().showOpenDialog(QStringLiteral("Playlists (*.txt;*.m3u)|*.txt;*.m3u"),
+                                                   QStringLiteral("Open playlistfile"), ProgramFolder());
+    if (file.isEmpty()) return;
+    if (s.EntryCount() > 0 && MsgBox(QStringLiteral("Keep old playlist ?"), vbYesNo, QString()) == vbNo) {
+        s.Entries.clear();
+        main_.lstListe->clear();
+        oldCount = 0;
+        DoEvents();
+    }
+    // The first five characters are left out of the classification.
+    const QString rest = file.mid(5);
+    if (rest.contains(QStringLiteral(".txt"))) {
+        LoadTextPlaylist(s, file);
+    } else if (rest.contains(QStringLiteral(".m3u"))) {
+        if (!ReadM3uPlaylist(s, file)) {
+            MsgBox(QStringLiteral("Could not open ") + file, vbOKOnly, QStringLiteral("Error"));
+            return;
+        }
+    } else {
+        MsgBox(QStringLiteral("No valid playlistfile"), vbOKOnly, QStringLiteral("Error"));
+    }
+    const qsizetype added = s.EntryCount() - oldCount;
+    ValidateEntries(s);
+    DoEvents();
+    MsgBox(QStringLiteral("Added %1 files successfully").arg(added), vbOKOnly, QStringLiteral("Saved"));
+    if (IsPlaying())
+        main_.display.RefreshList(main_.display.SelectedIndex());
+    else
+        main_.display.RefreshList(oldCount);
+}
+
+void DocumentCommands::cmdSpeichern_Click() {
+    SavePlaylist(main_.state, main_.state.PlaylistPath);
+}
+
+void DocumentCommands::menSpeichAls_Click() {
+    const QString path = messages().showSaveDialog(QStringLiteral("*.txt (Textfile)|*.txt"),
+                                                   QStringLiteral("Save as textfile"), ProgramFolder());
+    if (!path.isEmpty()) SavePlaylist(main_.state, path);
+}
+
+void DocumentCommands::cmdDefault_Click() {
+    if (MsgBox(QStringLiteral("Do you really want to replace your current") + vbCrLf +
+                   QStringLiteral("    playlist with the Vorlak default playlist?"),
+               vbYesNo, QStringLiteral("Restore")) == vbYes)
+        RestoreDefaultPlaylist();
+}
+
+void DocumentCommands::RestoreDefaultPlaylist() {
+    ProgramState& s = main_.state;
+    const QString def = DefaultPlaylistPath(s.PlaylistPath);
+    if (def.isEmpty() || !dosfs::FileExists(def)) {
+        MsgBox(QStringLiteral("Default playlist not found"), vbCritical, QStringLiteral("Error"));
+        return;
+    }
+    if (!ReadDefaultPlaylist(s, def))
+        MsgBox(QStringLiteral("Could not open ") + def, vbOKOnly, QStringLiteral("Error"));
+    if (s.EntryCount() > 0)
+        main_.display.RefreshList(0);
+    else
+        main_.lstListe->clear();
+    MsgBox(QStringLiteral("Default playlist successfully opened"), vbOKOnly, QStringLiteral("Opened"));
+    validateKeepingSelection();
+}
+
+void DocumentCommands::validateKeepingSelection() {
+    ProgramState& s = main_.state;
+    const qsizetype selected = main_.lstListe->ListIndex();
+    const QList<qsizetype> removed = ValidateEntries(s);
+    if (removed.isEmpty()) return;
+    // The selected entry keeps its place among the entries that stay; when it went itself, the
+    // entry that took its place is selected.
+    const qsizetype before =
+        std::count_if(removed.begin(), removed.end(), [&](qsizetype r) { return r < selected; });
+    if (s.EntryCount() > 0)
+        main_.display.RefreshList(std::min(selected - before, s.EntryCount() - 1));
+    else
+        main_.lstListe->clear();
+}

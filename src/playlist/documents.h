@@ -1,0 +1,34 @@
+#pragma once
+// Playlist documents on disk: M3U reading, the check of the entries against the disk, saving,
+// the default playlist beside the working file, and the comparison of the list with the file.
+
+#include "playlist/playlistmodel.h"
+
+#include <QList>
+
+// Appends the entries an M3U playlist names: lines with "#" and empty lines are skipped, lines
+// with ":\" are absolute, other lines are relative to the playlist's folder, and a line starting
+// with "\" is looked for in the folder's ancestors, nearest first. False when the file could not
+// be read (the entries read so far stay).
+bool ReadM3uPlaylist(PlaylistModel& model, const QString& file);
+
+// Removes every entry whose file is gone or whose name does not end in ".MP3", with one message
+// each. Returns the indices the removed entries had before the check.
+QList<qsizetype> ValidateEntries(PlaylistModel& model);
+
+// Writes the entries to path, one per line ended by CR LF, and reports the outcome. The file is
+// replaced whole or not at all.
+bool SavePlaylist(const PlaylistModel& model, const QString& path);
+
+// The default playlist: the working file with "def" in place of its last three characters; ""
+// when the working file's path is too short to have one.
+QString DefaultPlaylistPath(const QString& playlistPath);
+
+// Replaces the entries by those of the default playlist (lines of missing or non-MP3 files are
+// dropped). False when it could not be read to its end.
+bool ReadDefaultPlaylist(PlaylistModel& model, const QString& defaultPath);
+
+enum class FileComparison { Equal, Differs, Unreadable };
+// Whether the entries equal the lines of the working file, character for character (an extra
+// line at the end differs). Equal when there is no working file.
+FileComparison ListEqualsFile(const PlaylistModel& model, const QString& playlistPath);

@@ -1,0 +1,151 @@
+#include "appenvironment.h"
+#include "playlist/documents.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray contents(const QString& host) {
+    QFile f(host);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+// M3U lines: comments and headers skipped, absolute, relative, and the ancestor search for lines
+// starting with a backslash (nearest ancestor first, never the playlist's own folder).
+TEST(M3u, LineRules) {
+    AppEnvironment env;
+    for (const char* f : {"C:\\x\\y\\song.mp3", "C:\\x\\y\\music\\a.mp3", "C:\\x\\rock\\a.mp3",
+                          "C:\\rock\\a.mp3", "C:\\rock\\b.mp3", "C:\\top.mp3", "C:\\x\\y\\top.mp3",
+                          "C:\\x\\y\\odd#name.mp3", "C:\\x\\y\\notes.txt"})
+        env.drive.write(QString::fromUtf8(f));
+    env.drive.write(QStringLiteral("C:\\x\\y\\list.m3u"), "#EXTM3U\r\n"
+                                                          "#EXTINF:123,Artist - Title\r\n"
+                                                          "song.mp3\r\n"
+                                                          "music\\a.mp3\r\n"
+                                                          "\\rock\\a.mp3\r\n" // C:\x\rock before C:\rock
+                                                          "\\rock\\b.mp3\r\n" // only C:\rock has it
+                                                          "\\top.mp3\r\n"     // not C:\x\y\top.mp3
+                                                          "odd#name.mp3\r\n"  // "#" anywhere: skipped
+                                                          "\r\n"
+                                                          "C:\\x\\y\\song.mp3\r\n"
+                                                          "c:\\X\\Y\\SONG.MP3\r\n"
+                                                          "missing.mp3\r\n"
+                                                          "\\missing.mp3\r\n"
+                                                          "notes.txt\r\n"
+                                                          "..\\rock\\a.mp3");
+    PlaylistModel model;
+    EXPECT_TRUE(ReadM3uPlaylist(model, QStringLiteral("C:\\x\\y\\list.m3u")));
+    EXPECT_EQ(model.Entries, QStringList({
+                                 QStringLiteral("C:\\x\\y\\song.mp3"),
+                                 QStringLiteral("C:\\x\\y\\music\\a.mp3"),
+                                 QStringLiteral("C:\\x\\rock\\a.mp3"),
+                                 QStringLiteral("C:\\rock\\b.mp3"),
+                                 QStringLiteral("C:\\top.mp3"),
+                                 QStringLiteral("C:\\x\\y\\song.mp3"),
+                                 QStringLiteral("C:\\X\\Y\\SONG.MP3"),
+                                 QStringLiteral("C:\\x\\y\\..\\rock\\a.mp3"),
+                             }));
+    EXPECT_TRUE(env.messages.calls().isEmpty());
+    // A playlist in a drive's root: its own folder is never searched.
+    env.drive.write(QStringLiteral("C:\\root.m3u"), "\\top.mp3\r\n");
+    PlaylistModel fromRoot;
+    EXPECT_TRUE(ReadM3uPlaylist(fromRoot, QStringLiteral("C:\\root.m3u")));
+    EXPECT_EQ(fromRoot.EntryCount(), 0);
+}
+
+// Every invalid entry goes with a message of its own, also two in a row.
+TEST(ValidateEntries, RemovesEachInvalidEntry) {
+    AppEnvironment env;
+    env.drive.write(QStringLiteral("C:\\a.mp3"));
+    env.drive.write(QStringLiteral("C:\\d.mp3"));
+    PlaylistModel model;
+    model.Entries = {QStringLiteral("C:\\a.mp3"),
+                     QStringLiteral("C:\\b.mp3"),
+                     QStringLiteral("C:\\c.mp3"),
+                     QStringLiteral("C:\\d.mp3"),
+                     QString(),
+                     QStringLiteral("C:\\a.wav")};
+    for (const char* p : {"C:\\b.mp3", "C:\\c.mp3", "", "C:\\a.wav"})
+        env.messages.expectMsgBox(
+            QStringLiteral("File: %1 became deleted\r\nfrom playlist, because it's not valid "
+                           "(anymore)")
+                .arg(QString::fromUtf8(p)),
+            vbOKOnly, QStringLiteral("File not found"));
+    EXPECT_EQ(ValidateEntries(model), QList<qsizetype>({1, 2, 4, 5}));
+    EXPECT_EQ(model.Entries, QStringList({QStringLiteral("C:\\a.mp3"), QStringLiteral("C:\\d.mp3")}));
+    EXPECT_EQ(env.messages.problems(), QStringList());
+}
+
+TEST(SavePlaylist, WritesFullPathsInTheCodePage) {
+    AppEnvironment env;
+    PlaylistModel model;
+    model.Entries = {QStringLiteral("C:\\Musik\\Caf\u00e9.mp3"), QStringLiteral("C:\\gone.mp3")};
+    env.messages.expectMsgBox(QStringLiteral("New playlist successfully saved"), vbOKOnly,
+                              QStringLiteral("Saved"));
+    EXPECT_TRUE(SavePlaylist(model, QStringLiteral("C:\\list.txt")));
+    EXPECT_EQ(contents(env.drive.host(QStringLiteral("C:\\list.txt"))),
+              QByteArray("C:\\Musik\\Caf\xe9.mp3\r\nC:\\gone.mp3\r\n"));
+    // An empty list writes an empty file and still reports success; an existing file's spelling is kept.
+    env.messages.expectMsgBox(QStringLiteral("New playlist successfully saved"), vbOKOnly,
+                              QStringLiteral("Saved"));
+    EXPECT_TRUE(SavePlaylist(PlaylistModel(), QStringLiteral("C:\\LIST.TXT")));
+    EXPECT_EQ(contents(env.drive.host(QStringLiteral("C:\\list.txt"))), QByteArray());
+    EXPECT_FALSE(QFile::exists(env.drive.host(QStringLiteral("C:\\LIST.TXT"))));
+    EXPECT_EQ(env.messages.problems(), QStringList());
+}
+
+// A read-only file, a missing folder or an unmapped drive: the failure message, the file unchanged.
+TEST(SavePlaylist, FailureLeavesTheFile) {
+    AppEnvironment env;
+    const QString readOnly = env.drive.write(QStringLiteral("C:\\ro.txt"), "old\r\n");
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    PlaylistModel model;
+    model.Entries = {QStringLiteral("C:\\a.mp3")};
+    for (const char* path : {"C:\\ro.txt", "C:\\no\\such\\list.txt", "Q:\\list.txt"}) {
+        env.messages.expectMsgBox(QStringLiteral("Could not save as ") + QString::fromUtf8(path), vbOKOnly,
+                                  QStringLiteral("Error"));
+        EXPECT_FALSE(SavePlaylist(model, QString::fromUtf8(path)));
+    }
+    EXPECT_EQ(contents(readOnly), QByteArray("old\r\n"));
+    EXPECT_EQ(env.messages.problems(), QStringList());
+}
+
+TEST(DefaultPlaylist, PathBesideTheWorkingFile) {
+    EXPECT_EQ(DefaultPlaylistPath(QStringLiteral("C:\\Games\\hl\\vorlak\\mp3\\playlist.txt")),
+              QStringLiteral("C:\\Games\\hl\\vorlak\\mp3\\playlist.def"));
+    EXPECT_EQ(DefaultPlaylistPath(QStringLiteral("C:\\LIST.TXT")), QStringLiteral("C:\\LIST.def"));
+    EXPECT_EQ(DefaultPlaylistPath(QStringLiteral("ab")), QString());
+}
+
+TEST(ListEqualsFile, ComparesLineByLine) {
+    AppEnvironment env;
+    const QStringList ab = {QStringLiteral("C:\\a.mp3"), QStringLiteral("C:\\b.mp3")};
+    const struct {
+        const char* what;
+        QStringList entries;
+        const char* file; // nullptr = no working file
+        FileComparison expected;
+    } cases[] = {
+        {"same", ab, "C:\\a.mp3\r\nC:\\b.mp3\r\n", FileComparison::Equal},
+        {"last line without end", ab, "C:\\a.mp3\r\nC:\\b.mp3", FileComparison::Equal},
+        {"lone CR", ab, "C:\\a.mp3\rC:\\b.mp3\r", FileComparison::Equal},
+        {"other order", {ab[1], ab[0]}, "C:\\a.mp3\r\nC:\\b.mp3\r\n", FileComparison::Differs},
+        {"extra empty line", ab, "C:\\a.mp3\r\nC:\\b.mp3\r\n\r\n", FileComparison::Differs},
+        {"file shorter", ab, "C:\\a.mp3\r\n", FileComparison::Differs},
+        {"case differs", ab, "c:\\a.mp3\r\nC:\\b.mp3\r\n", FileComparison::Differs},
+        {"both empty", {}, "", FileComparison::Equal},
+        {"empty list", {}, "C:\\a.mp3\r\n", FileComparison::Differs},
+        {"no working file", ab, nullptr, FileComparison::Equal},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(env.drive.host(QStringLiteral("C:\\list.txt")));
+        if (c.file) env.drive.write(QStringLiteral("C:\\list.txt"), c.file);
+        PlaylistModel model;
+        model.Entries = c.entries;
+        EXPECT_EQ(ListEqualsFile(model, QStringLiteral("C:\\list.txt")), c.expected) << c.what;
+    }
+    EXPECT_EQ(ListEqualsFile(PlaylistModel(), QString()), FileComparison::Equal);
+}

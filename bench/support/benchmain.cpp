@@ -1,6 +1,10 @@
 #include "benchmain.h"
 
+#ifdef VORLAK_BENCH_GUI
+#include <QApplication>
+#else
 #include <QCoreApplication>
+#endif
 #include <cstdio>
 #include <map>
 #include <vector>
@@ -48,7 +52,12 @@ void report(const std::string& name, double ratio, double goal) {
 } // namespace bench
 
 int main(int argc, char** argv) {
+#ifdef VORLAK_BENCH_GUI
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+#else
     QCoreApplication app(argc, argv);
+#endif
     benchmark::Initialize(&argc, argv);
     bench::Collector collector;
     benchmark::RunSpecifiedBenchmarks(&collector);

@@ -5,11 +5,13 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unordered_map>
@@ -21,6 +23,19 @@ constexpr unsigned kDosHidden = 0x2, kDosSystem = 0x4, kDosArchive = 0x20;
 
 std::mutex cacheMutex;
 std::optional<QList<Drive>> driveTable;
+// Host folder of each mapped drive letter as a prefix for native paths ("" for "/").
+std::array<std::optional<std::string>, 26> nativeRoots;
+
+void setDriveTable(QList<Drive> table) {
+    nativeRoots = {};
+    for (const Drive& d : table) {
+        const QChar letter = d.letter.toUpper();
+        if (letter >= u'A' && letter <= u'Z')
+            nativeRoots[letter.unicode() - u'A'] =
+                d.hostRoot == u"/" ? std::string() : QFile::encodeName(d.hostRoot).toStdString();
+    }
+    driveTable = std::move(table);
+}
 
 QString cleanRoot(const QString& path) {
     QString p = QDir::cleanPath(path);
@@ -159,7 +174,7 @@ struct CachedBits {
 };
 std::unordered_map<std::uint64_t, CachedBits> xattrCache;
 
-std::pair<unsigned, bool> dosAttrib(const QByteArray& native, const struct stat& st) {
+std::pair<unsigned, bool> dosAttrib(const char* native, const struct stat& st) {
     const std::uint64_t key = (std::uint64_t(st.st_dev) << 40) ^ std::uint64_t(st.st_ino);
     {
         std::lock_guard lock(cacheMutex);
@@ -169,7 +184,7 @@ std::pair<unsigned, bool> dosAttrib(const QByteArray& native, const struct stat&
             return {it->second.bits, it->second.present};
     }
     char value[64];
-    const ssize_t n = ::getxattr(native.constData(), "user.DOSATTRIB", value, sizeof value - 1);
+    const ssize_t n = ::getxattr(native, "user.DOSATTRIB", value, sizeof value - 1);
     unsigned bits = 0;
     bool present = false;
     if (n > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X')) {
@@ -183,9 +198,9 @@ std::pair<unsigned, bool> dosAttrib(const QByteArray& native, const struct stat&
     return {bits, present};
 }
 
-std::optional<Attributes> nativeAttributes(const QByteArray& native, bool dotName, bool* ordinary = nullptr) {
+std::optional<Attributes> nativeAttributes(const char* native, bool dotName, bool* ordinary = nullptr) {
     struct stat st {};
-    if (::stat(native.constData(), &st) != 0) return std::nullopt;
+    if (::stat(native, &st) != 0) return std::nullopt;
     if (ordinary) *ordinary = S_ISREG(st.st_mode);
     Attributes a;
     a.directory = S_ISDIR(st.st_mode);
@@ -199,17 +214,17 @@ std::optional<Attributes> nativeAttributes(const QByteArray& native, bool dotNam
 
 std::optional<Attributes> hostAttributes(const QString& hostPath, QStringView name,
                                          bool* ordinary = nullptr) {
-    return nativeAttributes(QFile::encodeName(hostPath), name.startsWith(u'.'), ordinary);
+    return nativeAttributes(QFile::encodeName(hostPath).constData(), name.startsWith(u'.'), ordinary);
 }
 
-bool isOrdinaryVisibleNative(const QByteArray& native, bool dotName) {
+bool isOrdinaryVisibleNative(const char* native, bool dotName) {
     bool ordinary = false;
     const auto a = nativeAttributes(native, dotName, &ordinary);
     return a && ordinary && !a->hidden && !a->system;
 }
 
 bool isOrdinaryVisibleFile(const QString& hostPath, QStringView name) {
-    return isOrdinaryVisibleNative(QFile::encodeName(hostPath), name.startsWith(u'.'));
+    return isOrdinaryVisibleNative(QFile::encodeName(hostPath).constData(), name.startsWith(u'.'));
 }
 
 // Indices of the names in a listing that name matches: the exact spelling first, then the other
@@ -270,29 +285,40 @@ std::optional<Match> findInFolder(const QString& folder, const QString& name, Ac
     return std::nullopt;
 }
 
-// The host path of a DOS path that needs no normalising ("X:\dir\name": no "." or ".." parts, no
-// doubled or forward slashes, no trailing dots or blanks, no wildcards), spelled as written.
-// False for every other path.
-bool plainHostPath(QStringView dos, QByteArray& native, QStringView& name) {
-    if (dos.size() < 4 || dos[1] != u':' || dos[2] != u'\\' || !dos[0].isLetter()) return false;
+// The host path of a DOS path that needs no normalising ("X:\\dir\\name": no "." or ".." parts, no
+// doubled or forward slashes, no trailing dots or blanks, no wildcards), spelled as written, into
+// native (reused, so the common case allocates nothing). False for every other path.
+bool plainHostPath(QStringView dos, std::string& native, QStringView& name) {
+    if (dos.size() < 4 || dos[1] != u':' || dos[2] != u'\\') return false;
+    const char16_t letter = QChar::toUpper(dos[0].unicode());
+    if (letter < u'A' || letter > u'Z') return false;
+    {
+        std::lock_guard lock(cacheMutex);
+        if (!driveTable) setDriveTable(readDriveTable());
+        const auto& root = nativeRoots[letter - u'A'];
+        if (!root) return false;
+        native = *root;
+    }
     qsizetype componentStart = 3;
-    for (qsizetype i = 3; i <= dos.size(); ++i) {
+    for (qsizetype i = 2; i <= dos.size(); ++i) {
         const char16_t c = i < dos.size() ? dos[i].unicode() : u'\\';
         if (c == u'/' || c == u'*' || c == u'?') return false;
         if (c == u'\\') {
-            if (i == componentStart || dos[i - 1] == u'.' || dos[i - 1] == u' ')
+            if (i > 2 && (i == componentStart || dos[i - 1] == u'.' || dos[i - 1] == u' '))
                 return false; // empty, ".", ".." or a trailing dot or blank
             componentStart = i + 1;
+            if (i < dos.size()) native += '/';
+        } else if (c < 0x80) {
+            native += char(c);
+        } else {
+            native += dos.sliced(i, 1).toUtf8().toStdString(); // rare: one character at a time
+            if (QChar::isHighSurrogate(c) && i + 1 < dos.size()) {
+                native.resize(native.size() - 3);
+                native += dos.sliced(i, 2).toUtf8().toStdString();
+                ++i;
+            }
         }
     }
-    const QChar letter = dos[0].toUpper();
-    QByteArray root;
-    for (const Drive& d : drives())
-        if (d.letter == letter) root = QFile::encodeName(d.hostRoot);
-    if (root.isEmpty()) return false;
-    if (root.endsWith('/')) root.chop(1);
-    native = root + dos.sliced(2).toUtf8();
-    native.replace('\\', '/'); // a backslash byte never occurs inside a UTF-8 sequence
     name = dos.sliced(dos.lastIndexOf(u'\\') + 1);
     return true;
 }
@@ -307,14 +333,11 @@ std::optional<Match> findBySearch(QStringView dosPath) {
     return findInFolder(*folder, name, isOrdinaryVisibleFile);
 }
 
-// The first file at dosPath that the existence test accepts. The common case costs one stat: the
-// path as written.
-std::optional<Match> findFile(QStringView dosPath) {
-    QByteArray native;
-    QStringView name;
-    if (plainHostPath(dosPath, native, name) && isOrdinaryVisibleNative(native, name.startsWith(u'.')))
-        return Match{QFile::decodeName(native), name.toString()};
-    return findBySearch(dosPath);
+// Whether the path as written names an ordinary visible file: the common case, one stat.
+bool plainPathIsFile(QStringView dosPath, QStringView& name) {
+    thread_local std::string native;
+    return plainHostPath(dosPath, native, name) &&
+           isOrdinaryVisibleNative(native.c_str(), name.startsWith(u'.'));
 }
 
 } // namespace
@@ -327,17 +350,20 @@ const QList<Drive>& drives() {
 
 void reloadDrives() {
     std::lock_guard lock(cacheMutex);
-    driveTable = readDriveTable();
+    setDriveTable(readDriveTable());
     listingCache.clear();
     xattrCache.clear();
 }
 
 bool FileExists(QStringView dosPath) {
-    return findFile(dosPath).has_value();
+    QStringView name;
+    return plainPathIsFile(dosPath, name) || findBySearch(dosPath).has_value();
 }
 
 QString FileNameOf(QStringView dosPath) {
-    const auto m = findFile(dosPath);
+    QStringView name;
+    if (plainPathIsFile(dosPath, name)) return name.toString();
+    const auto m = findBySearch(dosPath);
     return m ? m->name : QString();
 }
 

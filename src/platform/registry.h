@@ -9,7 +9,7 @@
 constexpr long HKEY_CURRENT_USER = 0x80000001L;
 
 // The value's data as the Windows function hands it to an 8-bit program, up to its first NUL;
-// "" for every failure (missing key or value, data of 255 bytes or more, another root).
+// "" for every failure (missing key or value, data longer than 255 bytes, another root).
 QString RegRead(long root, const QString& key, const QString& valueName);
 
 // Stores value as a string value; creates missing keys; never reports a failure.

@@ -44,9 +44,9 @@ QString cleanRoot(const QString& path) {
 
 QList<Drive> readDriveTable() {
     QList<Drive> table;
-    const QString spec = qEnvironmentVariable("VORLAK_DRIVES");
-    if (!spec.isEmpty()) {
-        for (const QString& item : spec.split(u';', Qt::SkipEmptyParts)) {
+    const QString mapping = qEnvironmentVariable("VORLAK_DRIVES");
+    if (!mapping.isEmpty()) {
+        for (const QString& item : mapping.split(u';', Qt::SkipEmptyParts)) {
             const qsizetype eq = item.indexOf(u'=');
             if (eq < 1 || !item.at(0).isLetter()) continue;
             table.append({item.at(0).toUpper(), cleanRoot(item.mid(eq + 1))});

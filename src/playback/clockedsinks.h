@@ -76,6 +76,8 @@ public:
     void advance(qint64 ms);
     std::vector<qint16> recorded();
     qint64 framesWritten();
+    // Where each flush started a new segment, in frames recorded before it.
+    std::vector<qint64> segmentStarts();
     // Waits (real time) until the decoder has handed over the whole title and waits for it to
     // be heard; false on timeout.
     bool waitForDrain(int timeoutMs);
@@ -85,7 +87,10 @@ protected:
     void waitUntil(std::unique_lock<std::mutex>& lock, qint64 deadlineNs) override;
     void record(const qint16* samples, qint64 frames) override;
     void onDrain() override;
-    void onFlush() override { draining_ = false; }
+    void onFlush() override {
+        draining_ = false;
+        segmentStarts_.push_back(total_);
+    }
 
 private:
     bool keep_;
@@ -93,6 +98,7 @@ private:
     qint64 total_ = 0;
     bool draining_ = false;
     std::vector<qint16> samples_;
+    std::vector<qint64> segmentStarts_;
 };
 
 } // namespace playback

@@ -61,12 +61,12 @@ private:
     std::shared_ptr<AudioSink> sink_;
     Mode mode_ = Mode::Stopped;
     bool quit_ = false;
-    bool restart_ = false; // the decoder must flush the sink and seek to restartAt_ first
+    bool restart_ = false;       // the decoder must flush the sink and seek to restartAt_ first
     quint64 restartRequest_ = 0; // counts requests, so that the decoder completes only the latest
     qint64 restartAt_ = 0;
     qint64 segmentStart_ = 0; // file position of the sink's first frame since its last flush
-    qint64 stoppedAt_ = 0; // position while stopped
-    bool ended_ = false; // stopped because the title played to its end
+    qint64 stoppedAt_ = 0;    // position while stopped
+    bool ended_ = false;      // stopped because the title played to its end
     qint64 estimatedLength_ = 0;
     qint64 exactLength_ = -1;
     bool scanDone_ = false;

@@ -1,8 +1,8 @@
 #include "playback/mci.h"
 
-#include "playback/engine.h"
 #include "platform/codepage.h"
 #include "platform/dosfs.h"
+#include "playback/engine.h"
 
 #include <QByteArray>
 #include <QList>
@@ -28,7 +28,9 @@ struct Word {
     qsizetype begin, end;
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 QList<Word> splitWords(QByteArrayView text) {
     QList<Word> words;
@@ -39,17 +41,17 @@ QList<Word> splitWords(QByteArrayView text) {
         const qsizetype begin = i;
         while (i < text.size() && !isBlank(text[i]))
             ++i;
-        if (i > begin)
-            words.append({begin, i});
+        if (i > begin) words.append({begin, i});
     }
     return words;
 }
 
-QByteArray lowered(QByteArrayView text) { return text.toByteArray().toLower(); }
+QByteArray lowered(QByteArrayView text) {
+    return text.toByteArray().toLower();
+}
 
 void answer(char* reply, unsigned length, QByteArrayView text) {
-    if (!reply || length == 0)
-        return;
+    if (!reply || length == 0) return;
     const size_t n = std::min<size_t>(size_t(text.size()), length - 1);
     std::memcpy(reply, text.data(), n);
     reply[n] = '\0';
@@ -71,33 +73,25 @@ MCIERROR openDevice(QByteArrayView command, const QList<Word>& words) {
             break;
         last -= 2;
     }
-    if (last < 2)
-        return MCIERR_MISSING_PARAMETER;
+    if (last < 2) return MCIERR_MISSING_PARAMETER;
     QByteArrayView element = command.sliced(words[1].begin, words[last - 1].end - words[1].begin);
     if (element.startsWith('"')) {
-        if (element.size() < 2 || !element.endsWith('"'))
-            return MCIERR_NO_CLOSING_QUOTE;
+        if (element.size() < 2 || !element.endsWith('"')) return MCIERR_NO_CLOSING_QUOTE;
         element = element.sliced(1, element.size() - 2);
     }
-    if (!type.isEmpty() && type != "mpegvideo")
-        return MCIERR_CANNOT_LOAD_DRIVER;
-    if (alias.isEmpty())
-        alias = lowered(element);
+    if (!type.isEmpty() && type != "mpegvideo") return MCIERR_CANNOT_LOAD_DRIVER;
+    if (alias.isEmpty()) alias = lowered(element);
 
     std::lock_guard lock(devicesMutex);
-    if (devices().count(alias))
-        return MCIERR_DUPLICATE_ALIAS;
+    if (devices().count(alias)) return MCIERR_DUPLICATE_ALIAS;
     const QString dosPath = codepage::toUnicode(element);
-    if (dosPath.isEmpty() || dosPath.contains(u'*') || dosPath.contains(u'?'))
-        return MCIERR_FILE_NOT_FOUND;
+    if (dosPath.isEmpty() || dosPath.contains(u'*') || dosPath.contains(u'?')) return MCIERR_FILE_NOT_FOUND;
     const auto attributes = dosfs::attributes(dosPath);
     const auto hostPath = dosfs::resolve(dosPath);
-    if (!attributes || attributes->directory || !hostPath)
-        return MCIERR_FILE_NOT_FOUND;
+    if (!attributes || attributes->directory || !hostPath) return MCIERR_FILE_NOT_FOUND;
     QString why;
     auto player = playback::Player::open(*hostPath, &why);
-    if (!player)
-        return MCIERR_INVALID_FILE;
+    if (!player) return MCIERR_INVALID_FILE;
     devices()[alias] = std::move(player);
     return 0;
 }
@@ -120,21 +114,17 @@ MCIERROR status(playback::Player& p, const QByteArray& item, char* reply, unsign
 
 MCIERROR mciSendString(const char* command, char* reply, unsigned replyLength) {
     answer(reply, replyLength, "");
-    if (!command)
-        return MCIERR_UNRECOGNIZED_COMMAND;
+    if (!command) return MCIERR_UNRECOGNIZED_COMMAND;
     const QByteArrayView text(command, qsizetype(std::strlen(command)));
     const QList<Word> words = splitWords(text);
-    if (words.isEmpty())
-        return MCIERR_UNRECOGNIZED_COMMAND;
+    if (words.isEmpty()) return MCIERR_UNRECOGNIZED_COMMAND;
     auto word = [&](int i) { return text.sliced(words[i].begin, words[i].end - words[i].begin); };
     const QByteArray verb = lowered(word(0));
     static const QByteArray verbs[] = {"open", "play", "pause", "stop", "close", "set", "status"};
     if (std::find(std::begin(verbs), std::end(verbs), verb) == std::end(verbs))
         return MCIERR_UNRECOGNIZED_COMMAND;
-    if (words.size() < 2)
-        return MCIERR_MISSING_DEVICE_NAME;
-    if (verb == "open")
-        return openDevice(text, words);
+    if (words.size() < 2) return MCIERR_MISSING_DEVICE_NAME;
+    if (verb == "open") return openDevice(text, words);
 
     QByteArray rest; // the words after the alias, lower case, single blanks
     for (int i = 2; i < words.size(); ++i)
@@ -142,22 +132,21 @@ MCIERROR mciSendString(const char* command, char* reply, unsigned replyLength) {
 
     std::unique_lock lock(devicesMutex);
     const auto it = devices().find(lowered(word(1)));
-    if (it == devices().end())
-        return MCIERR_INVALID_DEVICE_NAME;
+    if (it == devices().end()) return MCIERR_INVALID_DEVICE_NAME;
     playback::Player& player = *it->second;
 
     if (verb == "status") {
-        if (rest.isEmpty())
-            return MCIERR_MISSING_PARAMETER;
+        if (rest.isEmpty()) return MCIERR_MISSING_PARAMETER;
         return status(player, rest, reply, replyLength);
     }
     if (verb == "set") {
         if (!rest.startsWith("time format"))
             return rest.isEmpty() ? MCIERR_MISSING_PARAMETER : MCIERR_UNRECOGNIZED_KEYWORD;
-        return rest == "time format milliseconds" || rest == "time format ms" ? MCIERROR(0) : MCIERROR(MCIERR_BAD_TIME_FORMAT);
+        return rest == "time format milliseconds" || rest == "time format ms"
+                   ? MCIERROR(0)
+                   : MCIERROR(MCIERR_BAD_TIME_FORMAT);
     }
-    if (!rest.isEmpty())
-        return MCIERR_UNRECOGNIZED_KEYWORD;
+    if (!rest.isEmpty()) return MCIERR_UNRECOGNIZED_KEYWORD;
     if (verb == "play")
         player.play();
     else if (verb == "pause")
@@ -178,10 +167,12 @@ bool mciGetErrorString(MCIERROR code, char* buffer, unsigned length) {
         {MCIERR_UNRECOGNIZED_KEYWORD, "The command contains a word this device does not understand."},
         {MCIERR_UNRECOGNIZED_COMMAND, "The command is not known. Check its spelling."},
         {MCIERR_INVALID_DEVICE_NAME, "No device is open under this name. Open a file under the name first."},
-        {MCIERR_CANNOT_LOAD_DRIVER, "This type of device is not available. Only MPEG audio (MPEGVideo) can be opened."},
+        {MCIERR_CANNOT_LOAD_DRIVER,
+         "This type of device is not available. Only MPEG audio (MPEGVideo) can be opened."},
         {MCIERR_MISSING_PARAMETER, "The command is missing a required parameter."},
         {MCIERR_UNSUPPORTED_FUNCTION, "The device does not support this item or function."},
-        {MCIERR_FILE_NOT_FOUND, "The file cannot be found. Make sure the path and the file name are correct."},
+        {MCIERR_FILE_NOT_FOUND,
+         "The file cannot be found. Make sure the path and the file name are correct."},
         {MCIERR_DUPLICATE_ALIAS, "The alias is already used by an open device. Close that device first."},
         {MCIERR_MISSING_DEVICE_NAME, "The command names no device."},
         {MCIERR_BAD_TIME_FORMAT, "The time format is not supported. Use milliseconds."},
@@ -189,8 +180,8 @@ bool mciGetErrorString(MCIERROR code, char* buffer, unsigned length) {
         {MCIERR_INVALID_FILE, "The file cannot be played: it is empty, damaged, or not MPEG audio."},
     };
     const auto it = texts.find(code);
-    const QByteArray text = it != texts.end() ? QByteArray(it->second)
-                                              : "Unknown media error " + QByteArray::number(code) + ".";
+    const QByteArray text =
+        it != texts.end() ? QByteArray(it->second) : "Unknown media error " + QByteArray::number(code) + ".";
     answer(buffer, length, text);
     return it != texts.end();
 }

@@ -20,10 +20,13 @@ char LengthReply[kReplyLength];
 
 MCIERROR send(const QString& command, char* reply = nullptr, unsigned length = 0) {
     char dummy[1] = {0};
-    return mciSendString(codepage::fromUnicode(command).constData(), reply ? reply : dummy, reply ? length : 0);
+    return mciSendString(codepage::fromUnicode(command).constData(), reply ? reply : dummy,
+                         reply ? length : 0);
 }
 
-QByteArray replyText(const char* reply) { return QByteArray(reply, qsizetype(qstrnlen(reply, kReplyLength))); }
+QByteArray replyText(const char* reply) {
+    return QByteArray(reply, qsizetype(qstrnlen(reply, kReplyLength)));
+}
 
 // Milliseconds of the position, read strictly.
 double positionMs(char* reply) {
@@ -40,20 +43,20 @@ double positionMs(char* reply) {
 
 namespace mp3time {
 
-double roundedSeconds(double milliseconds) { return std::nearbyint(milliseconds / 1000.0); }
+double roundedSeconds(double milliseconds) {
+    return std::nearbyint(milliseconds / 1000.0);
+}
 
 QString timeText(double seconds) {
     const qint64 s = qint64(seconds);
-    if (s < 60)
-        return QStringLiteral("0:%1").arg(s, 2, 10, QLatin1Char('0'));
+    if (s < 60) return QStringLiteral("0:%1").arg(s, 2, 10, QLatin1Char('0'));
     return QStringLiteral("%1:%2").arg(s / 60, 2, 10, QLatin1Char('0')).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
 bool strictNumber(const QByteArray& text, double* value) {
     static const QRegularExpression number(
         QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
-    if (!number.match(QString::fromLatin1(text)).hasMatch())
-        return false;
+    if (!number.match(QString::fromLatin1(text)).hasMatch()) return false;
     *value = text.trimmed().toDouble();
     return true;
 }
@@ -72,11 +75,11 @@ bool IsPlaying() {
 }
 
 void OpenAndPlay(const QString& path) {
-    if (!dosfs::FileExists(path))
-        return;
+    if (!dosfs::FileExists(path)) return;
     // Linux has no short (8.3) path form: the path goes as it is; the service finds the keywords
     // from the end of the command, so blanks in it do no harm.
-    const QString command = (QStringLiteral("open ") + path + QStringLiteral(" Type MPEGVideo Alias MP3Play")).left(255);
+    const QString command =
+        (QStringLiteral("open ") + path + QStringLiteral(" Type MPEGVideo Alias MP3Play")).left(255);
     const MCIERROR code = send(command);
     if (code != 0) {
         char text[128];
@@ -87,16 +90,22 @@ void OpenAndPlay(const QString& path) {
     send(QStringLiteral("play MP3Play"));
 }
 
-void PausePlayback() { send(QStringLiteral("pause MP3Play")); }
+void PausePlayback() {
+    send(QStringLiteral("pause MP3Play"));
+}
 
 void StopAndClose() {
     send(QStringLiteral("stop MP3Play"));
     send(QStringLiteral("close MP3Play"));
 }
 
-double PositionSeconds() { return mp3time::roundedSeconds(positionMs(PositionReply)); }
+double PositionSeconds() {
+    return mp3time::roundedSeconds(positionMs(PositionReply));
+}
 
-QString PositionText() { return mp3time::timeText(mp3time::roundedSeconds(positionMs(PositionTextReply))); }
+QString PositionText() {
+    return mp3time::timeText(mp3time::roundedSeconds(positionMs(PositionTextReply)));
+}
 
 QString LengthText() {
     send(QStringLiteral("set MP3Play Time Format milliseconds"));

@@ -1,8 +1,8 @@
 #include "playback/pulsesink.h"
 
-#include <pulse/pulseaudio.h>
 #include <algorithm>
 #include <functional>
+#include <pulse/pulseaudio.h>
 
 namespace playback {
 
@@ -13,22 +13,19 @@ public:
     // Starts the main loop; connect() then reaches the server.
     PulseConnection() {
         loop_ = pa_threaded_mainloop_new();
-        if (loop_)
-            context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Vorlak Verivuze Dadeve");
+        if (loop_) context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Vorlak Verivuze Dadeve");
         if (context_ && pa_threaded_mainloop_start(loop_) < 0) {
             pa_context_unref(context_);
             context_ = nullptr;
         }
     }
     ~PulseConnection() {
-        if (loop_)
-            pa_threaded_mainloop_stop(loop_);
+        if (loop_) pa_threaded_mainloop_stop(loop_);
         if (context_) {
             pa_context_disconnect(context_);
             pa_context_unref(context_);
         }
-        if (loop_)
-            pa_threaded_mainloop_free(loop_);
+        if (loop_) pa_threaded_mainloop_free(loop_);
     }
     PulseConnection(const PulseConnection&) = delete;
     PulseConnection& operator=(const PulseConnection&) = delete;
@@ -36,15 +33,15 @@ public:
     // The process's live connection, or a new one: publish() receives the new one before the
     // wait for the server, so that the caller can interrupt the wait with signal(). Waits (in the
     // calling thread) until the server answers, refuses, the timeout runs out or woken() is true.
-    static std::shared_ptr<PulseConnection> get(const std::function<void(std::shared_ptr<PulseConnection>)>& publish,
-                                                const std::function<bool()>& woken, QString* error);
+    static std::shared_ptr<PulseConnection>
+    get(const std::function<void(std::shared_ptr<PulseConnection>)>& publish,
+        const std::function<bool()>& woken, QString* error);
 
     pa_threaded_mainloop* loop() const { return loop_; }
     pa_context* context() const { return context_; }
     bool usable() const { return context_ != nullptr; }
     bool ready() {
-        if (!context_)
-            return false;
+        if (!context_) return false;
         lock();
         const bool ok = pa_context_get_state(context_) == PA_CONTEXT_READY;
         unlock();
@@ -68,12 +65,13 @@ namespace {
 std::mutex sharedMutex;
 std::weak_ptr<PulseConnection> sharedConnection;
 
-void signalLoop(void* userdata) { pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(userdata), 0); }
+void signalLoop(void* userdata) {
+    pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(userdata), 0);
+}
 
 // Waits for an operation to finish; false (and the operation cancelled) when woken first.
 bool await(PulseConnection& c, pa_operation* op, const std::function<bool()>& woken) {
-    if (!op)
-        return false;
+    if (!op) return false;
     bool done = true;
     while (pa_operation_get_state(op) == PA_OPERATION_RUNNING) {
         if (woken()) {
@@ -88,7 +86,9 @@ bool await(PulseConnection& c, pa_operation* op, const std::function<bool()>& wo
     return done;
 }
 
-void successSignal(pa_stream*, int, void* userdata) { signalLoop(userdata); }
+void successSignal(pa_stream*, int, void* userdata) {
+    signalLoop(userdata);
+}
 
 } // namespace
 
@@ -97,8 +97,7 @@ PulseConnection::get(const std::function<void(std::shared_ptr<PulseConnection>)>
                      const std::function<bool()>& woken, QString* error) {
     {
         std::lock_guard lock(sharedMutex);
-        if (auto live = sharedConnection.lock(); live && live->ready())
-            return live;
+        if (auto live = sharedConnection.lock(); live && live->ready()) return live;
     }
     auto fresh = std::make_shared<PulseConnection>();
     if (!fresh->usable()) {
@@ -106,8 +105,7 @@ PulseConnection::get(const std::function<void(std::shared_ptr<PulseConnection>)>
         return nullptr;
     }
     publish(fresh);
-    if (!fresh->connect(woken, error))
-        return nullptr;
+    if (!fresh->connect(woken, error)) return nullptr;
     std::lock_guard lock(sharedMutex);
     sharedConnection = fresh;
     return fresh;
@@ -134,8 +132,7 @@ bool PulseConnection::connect(const std::function<bool()>& woken, QString* error
     while ((state = pa_context_get_state(context_)) != PA_CONTEXT_READY && PA_CONTEXT_IS_GOOD(state) &&
            !timedOut_ && !woken())
         wait();
-    if (timer)
-        pa_threaded_mainloop_get_api(loop_)->time_free(timer);
+    if (timer) pa_threaded_mainloop_get_api(loop_)->time_free(timer);
     if (state != PA_CONTEXT_READY) {
         *error = timedOut_ ? QStringLiteral("the server does not answer")
                  : woken() ? QStringLiteral("cancelled")
@@ -200,7 +197,8 @@ bool PulseSink::open(const AudioFormat& format, quint64 ticket, QString* error) 
     stream_ = pa_stream_new(c->context(), "Vorlak Verivuze Dadeve", &spec, nullptr);
     guard.unlock(); // the stream is published; the rest is under the main loop lock
     if (!stream_) {
-        *error = QStringLiteral("PulseAudio: ") + QString::fromUtf8(pa_strerror(pa_context_errno(c->context())));
+        *error =
+            QStringLiteral("PulseAudio: ") + QString::fromUtf8(pa_strerror(pa_context_errno(c->context())));
         c->unlock();
         return false;
     }
@@ -217,12 +215,12 @@ bool PulseSink::open(const AudioFormat& format, quint64 ticket, QString* error) 
             c->wait();
     }
     if (state != PA_STREAM_READY) {
-        *error = QStringLiteral("PulseAudio: ") + QString::fromUtf8(pa_strerror(pa_context_errno(c->context())));
+        *error =
+            QStringLiteral("PulseAudio: ") + QString::fromUtf8(pa_strerror(pa_context_errno(c->context())));
         c->unlock();
         return false;
     }
-    if (paused_)
-        pa_operation_unref(pa_stream_cork(stream_, 1, nullptr, nullptr));
+    if (paused_) pa_operation_unref(pa_stream_cork(stream_, 1, nullptr, nullptr));
     c->unlock();
     return true;
 }
@@ -241,12 +239,11 @@ qint64 PulseSink::write(const qint16* samples, qint64 frames, quint64 ticket) {
             c.unlock();
             return -1;
         }
-        if (writable >= size_t(frameBytes_))
-            break;
         if (woken(ticket)) {
             c.unlock();
             return 0;
         }
+        if (writable >= size_t(frameBytes_)) break;
         c.wait();
     }
     const qint64 n = std::min<qint64>(frames, qint64(writable) / frameBytes_);
@@ -264,8 +261,7 @@ bool PulseSink::drain(quint64 ticket) {
     c.lock();
     const bool ok = drained_ || await(c, pa_stream_drain(stream_, successSignal, c.loop()),
                                       [this, ticket] { return woken(ticket); });
-    if (ok)
-        drained_ = true;
+    if (ok) drained_ = true;
     const bool failed = !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_));
     c.unlock();
     // A stream that failed has nothing more to play.
@@ -302,8 +298,7 @@ void PulseSink::setPaused(bool paused) {
 
 qint64 PulseSink::heardFrames() {
     std::lock_guard guard(connectionMutex_);
-    if (!connection_ || !stream_)
-        return 0;
+    if (!connection_ || !stream_) return 0;
     connection_->lock();
     qint64 heard = 0;
     if (drained_) {

@@ -1,7 +1,7 @@
 // End to end through a real PulseAudio server (started by pulse_e2e.sh): "play" plays a file with
 // the modMP3 routines through the PulseAudio sink while parec records the server's null sink, and
-// checks that the recording is the file's decode; "fallback" checks that with no server the
-// engine plays through the null sink.
+// checks that the recording is the file's decode; "controls" pauses, stops and resumes; "fallback" checks
+// that with no server the engine plays through the null sink.
 
 #include "playback/engine.h"
 #include "playback/mci.h"
@@ -130,6 +130,54 @@ int play(const QString& fixture) {
     return 0;
 }
 
+// Pause, resume, stop and play again through the server. The position never runs ahead of the
+// time the title has had to play, stands while paused, and goes on from where it stopped.
+int controls(const QString& fixture) {
+    const QFileInfo info(fixture);
+    qputenv("VORLAK_DRIVES", ("C:=" + info.absolutePath()).toUtf8());
+    qputenv("VORLAK_AUDIO", "pulse");
+    char reply[32];
+    const auto positionMs = [&] {
+        mciSendString("status MP3Play position", reply, sizeof reply);
+        return QByteArray(reply).toLongLong();
+    };
+    const auto t0 = std::chrono::steady_clock::now();
+    const auto elapsedMs = [&] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0)
+            .count();
+    };
+    OpenAndPlay("C:\\" + info.fileName());
+    if (!IsPlaying()) return fail("not playing");
+    // The server's null sink may take up to 2 s to start on a new stream.
+    while (positionMs() < 1000 && elapsedMs() < 5000) {
+        if (positionMs() > elapsedMs()) return fail("the position runs ahead of the sound");
+        sleepMs(10);
+    }
+    if (positionMs() < 1000) return fail("the position does not move");
+    PausePlayback();
+    sleepMs(100); // the cork takes effect on the server
+    const qint64 paused = positionMs();
+    sleepMs(500);
+    std::printf("paused at %lld ms, %lld ms after 0.5 s\n", (long long)paused, (long long)positionMs());
+    if (IsPlaying() || positionMs() != paused) return fail("the position moves while paused");
+    mciSendString("play MP3Play", nullptr, 0);
+    sleepMs(500);
+    mciSendString("stop MP3Play", nullptr, 0);
+    const qint64 stopped = positionMs();
+    std::printf("stopped at %lld ms\n", (long long)stopped);
+    if (stopped <= paused || stopped > paused + 600) return fail("the position after resuming is wrong");
+    mciSendString("play MP3Play", nullptr, 0);
+    sleepMs(50);
+    if (positionMs() < stopped) return fail("play after stop does not go on from the stop position");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (IsPlaying() && std::chrono::steady_clock::now() < deadline)
+        sleepMs(20);
+    std::printf("ended at %s of %s\n", qPrintable(PositionText()), qPrintable(LengthText()));
+    if (IsPlaying() || PositionText() != LengthText()) return fail("does not play to the end");
+    StopAndClose();
+    return 0;
+}
+
 // With no server the open and play succeed and the title plays through the null sink.
 int fallback(const QString& fixture) {
     const QFileInfo info(fixture);
@@ -152,9 +200,9 @@ int fallback(const QString& fixture) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc != 3) return fail("usage: playback_e2e play|fallback FILE.mp3");
+    if (argc != 3) return fail("usage: playback_e2e play|controls|fallback FILE.mp3");
     const QString mode = argv[1], file = argv[2];
-    const int rc = mode == "play" ? play(file) : fallback(file);
+    const int rc = mode == "play" ? play(file) : mode == "controls" ? controls(file) : fallback(file);
     if (rc == 0) std::printf("%s: passed\n", argv[1]);
     return rc;
 }

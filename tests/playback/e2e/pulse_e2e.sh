@@ -37,9 +37,10 @@ done
 pactl info >/dev/null || { cat "$dir/server.log" >&2; echo "FAILED: the server does not answer" >&2; exit 1; }
 
 timeout 90 "$program" play "$fixtures/pb-cbr-s44.mp3"
+timeout 90 "$program" controls "$fixtures/pb-vbr-s48.mp3"
 
 kill "$server"
 wait "$server" 2>/dev/null || true
 server=""
 timeout 30 "$program" fallback "$fixtures/pb-vbr-s44.mp3"
-echo "2 passed, 0 failed"
+echo "3 passed, 0 failed"

@@ -23,7 +23,8 @@ export HOME=$dir XDG_RUNTIME_DIR=$dir XDG_CONFIG_HOME=$dir/config PULSE_RUNTIME_
 export PULSE_SERVER=unix:$dir/native
 unset DISPLAY DBUS_SESSION_BUS_ADDRESS || true
 
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --system=no -F /dev/null \
+# Under timeout, so that the server ends even when this script is killed before its trap runs.
+timeout --kill-after=5 170 pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --system=no -F /dev/null \
   --load="module-null-sink sink_name=capture rate=44100 channels=2 format=s16le" \
   --load="module-native-protocol-unix auth-anonymous=1 socket=$dir/native" \
   --log-target=file:"$dir/server.log" &

@@ -144,10 +144,6 @@ void frmVeriVuzeDadeve::UnloadOtherWindows() {
     // The about, credits, file information and new-features windows add their unloading here.
 }
 
-void frmVeriVuzeDadeve::StopPlayback() {
-    // Playback adds stopping and closing its device here.
-}
-
 void frmVeriVuzeDadeve::closeEvent(QCloseEvent* event) {
     if (!unloaded_) {
         unloaded_ = true;

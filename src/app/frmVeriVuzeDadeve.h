@@ -78,8 +78,6 @@ public:
     void menFeatures_Click();
     // Unloads the about, credits, file information and new-features windows.
     void UnloadOtherWindows();
-    // Stops and closes the playback device.
-    void StopPlayback();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -3,6 +3,7 @@
 #include "app/frmVeriVuzeDadeve.h"
 #include "platform/messages.h"
 #include "platform/registry.h"
+#include "playback/modmp3.h"
 #include "playlist/documents.h"
 
 #include <QAction>
@@ -10,7 +11,7 @@
 
 void Shutdown::Form_Unload() {
     main_.UnloadOtherWindows();
-    main_.StopPlayback();
+    StopAndClose();
     main_.Timer1->stop();
     main_.Timer2->stop();
     const ProgramState& s = main_.state;

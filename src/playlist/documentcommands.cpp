@@ -3,17 +3,11 @@
 #include "app/frmVeriVuzeDadeve.h"
 #include "platform/dosfs.h"
 #include "platform/messages.h"
+#include "playback/modmp3.h"
 #include "playlist/documents.h"
 #include "playlist/playlistbox.h"
 
 #include <QCoreApplication>
-
-namespace {
-// Until playback lands nothing ever plays.
-bool IsPlaying() {
-    return false;
-}
-} // namespace
 
 QString DocumentCommands::ProgramFolder() {
     return dosfs::toDos(QCoreApplication::applicationDirPath());

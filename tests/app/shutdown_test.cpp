@@ -3,6 +3,7 @@
 #include "app/frmVeriVuzeDadeve.h"
 #include "appenvironment.h"
 #include "platform/registry.h"
+#include "playback/modmp3.h"
 #include "playlist/playlistbox.h"
 
 #include <QAction>
@@ -68,9 +69,16 @@ void ShutdownTest::cleanup() {
 
 void ShutdownTest::noChangeNoQuestion() {
     start("C:\\Music\\a.mp3\r\nC:\\Music\\b.mp3\r\n");
+    env->drive.copyFixture(QStringLiteral("plain-stereo.mp3"), QStringLiteral("C:\\Music\\a.mp3"));
+    OpenAndPlay(QStringLiteral("C:\\Music\\a.mp3"));
+    QVERIFY(IsPlaying());
+    window->Timer1->start();
     window->menNoFold->trigger(); // a view change is no change
     window->menQuit->trigger();
     QVERIFY(!window->isVisible());
+    QVERIFY(!IsPlaying());
+    QCOMPARE(LengthText(), QStringLiteral("0:00")); // the device is closed
+    QVERIFY(!window->Timer1->isActive());
     QCOMPARE(contents(env->drive.host(kPlaylist)), fileText);
 }
 

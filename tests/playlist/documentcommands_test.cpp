@@ -1,6 +1,7 @@
 // Open, Save, Save As and Restore on the real main window with the scripted message service.
 #include "app/frmVeriVuzeDadeve.h"
 #include "appenvironment.h"
+#include "playback/modmp3.h"
 #include "playlist/playlistbox.h"
 
 #include <QAction>
@@ -37,6 +38,7 @@ private Q_SLOTS:
     void classification_data();
     void classification();
     void vanishedEntriesAreReported();
+    void openWhilePlayingKeepsTheRow();
     void binaryFileAsPlaylist();
     void saveWritesTheWorkingFile();
     void saveAs();
@@ -161,6 +163,40 @@ void DocumentCommandsTest::vanishedEntriesAreReported() {
     QCOMPARE(state->Entries, QStringList({old[2], QStringLiteral("C:\\Music\\d.mp3")}));
     QCOMPARE(window->lstListe->ListCount(), 2);
     QCOMPARE(window->lstListe->ListIndex(), 0); // row 3 does not exist: the first row
+}
+
+// While a title plays, the selected row stays selected and the title plays on.
+void DocumentCommandsTest::openWhilePlayingKeepsTheRow() {
+    const QStringList old = {QStringLiteral("C:\\Music\\a.mp3"), QStringLiteral("C:\\Music\\b.mp3")};
+    for (const QString& p : old)
+        env->drive.copyFixture(QStringLiteral("plain-stereo.mp3"), p);
+    start(old);
+    window->display.RefreshList(1);
+    state->PlayingIndex = 1;
+    OpenAndPlay(old[1]);
+    QVERIFY(IsPlaying());
+    env->drive.copyFixture(QStringLiteral("plain-stereo.mp3"), QStringLiteral("C:\\Music\\c.mp3"));
+    env->drive.write(QStringLiteral("C:\\new.txt"), "C:\\Music\\c.mp3\r\n");
+    env->messages.expectOpenDialog(QStringLiteral("C:\\new.txt"))
+        .expectMsgBox(QStringLiteral("Keep old playlist ?"), vbYesNo, QString(), vbNo)
+        .expectMsgBox(added(1), vbOKOnly, QStringLiteral("Saved"));
+    window->documents.OpenPlaylist();
+    QVERIFY(IsPlaying());
+    QCOMPARE(state->PlayingIndex, 1);
+    QCOMPARE(state->Entries, QStringList{QStringLiteral("C:\\Music\\c.mp3")});
+    QCOMPARE(window->lstListe->ListIndex(), 0); // row 1 is gone: the first row
+    env->messages.expectOpenDialog(QStringLiteral("C:\\new.txt"))
+        .expectMsgBox(QStringLiteral("Keep old playlist ?"), vbYesNo, QString(), vbYes)
+        .expectMsgBox(added(1), vbOKOnly, QStringLiteral("Saved"));
+    window->display.RefreshList(0);
+    window->documents.OpenPlaylist();
+    QCOMPARE(window->lstListe->ListIndex(), 0); // not row 1, the first new one
+    StopAndClose();
+    env->messages.expectOpenDialog(QStringLiteral("C:\\new.txt"))
+        .expectMsgBox(QStringLiteral("Keep old playlist ?"), vbYesNo, QString(), vbYes)
+        .expectMsgBox(added(1), vbOKOnly, QStringLiteral("Saved"));
+    window->documents.OpenPlaylist();
+    QCOMPARE(window->lstListe->ListIndex(), 2); // nothing plays: the first new row
 }
 
 void DocumentCommandsTest::binaryFileAsPlaylist() {

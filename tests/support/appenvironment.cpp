@@ -1,17 +1,33 @@
 #include "appenvironment.h"
 
 #include "platform/dosfs.h"
+#include "playback/audiosink.h"
+#include "playback/modmp3.h"
 
 #include <QDir>
 #include <QFile>
+#include <mutex>
 
-AppEnvironment::AppEnvironment() {
+struct AppEnvironment::Sinks {
+    std::mutex mutex;
+    std::shared_ptr<playback::TestSink> last;
+};
+
+AppEnvironment::AppEnvironment() : sinks_(std::make_shared<Sinks>()) {
+    playback::setSinkFactory([sinks = sinks_] {
+        auto sink = std::make_shared<playback::TestSink>(playback::TestSink::kUnbounded, false);
+        std::lock_guard lock(sinks->mutex);
+        sinks->last = sink;
+        return sink;
+    });
     set("HOME", home_.path().toUtf8());
     set("XDG_CONFIG_HOME", (home_.path() + QStringLiteral("/config")).toUtf8());
     set("WINEPREFIX", (home_.path() + QStringLiteral("/no-prefix")).toUtf8());
 }
 
 AppEnvironment::~AppEnvironment() {
+    StopAndClose();
+    playback::setSinkFactory({});
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
         if (it->second)
             qputenv(it->first.constData(), *it->second);
@@ -47,4 +63,9 @@ void AppEnvironment::installMod(const QString& gameDos, bool withMp3Folder,
     drive.write(gameDos + QStringLiteral("\\vorlak\\liblist.gam"), "game \"Vorlak Legends\"\r\n");
     if (withMp3Folder) QDir().mkpath(drive.host(gameDos + QStringLiteral("\\vorlak\\mp3")));
     if (playlist) drive.write(gameDos + QStringLiteral("\\vorlak\\mp3\\playlist.txt"), *playlist);
+}
+
+std::shared_ptr<playback::TestSink> AppEnvironment::lastSink() const {
+    std::lock_guard lock(sinks_->mutex);
+    return sinks_->last;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // A sandbox for running the program's units: a temporary home, an empty configuration folder
-// (the program's own registry file), no Wine prefix, drive C: mapped to a temporary folder, and
-// the scripted message service. Restores the environment when it goes.
+// (the program's own registry file), no Wine prefix, drive C: mapped to a temporary folder, the
+// scripted message service, and test sinks for playback whose clock stands until a test moves it
+// (a title plays until then). Restores the environment when it goes.
 
+#include "playback/clockedsinks.h"
 #include "scriptedmessages.h"
 #include "tempdrive.h"
 
@@ -27,9 +29,13 @@ public:
     // Installs the modification below a game folder (DOS path): its marker, and, when asked, the
     // mp3 folder and a playlist with these lines.
     void installMod(const QString& gameDos, bool withMp3Folder, const QByteArray* playlist = nullptr) const;
+    // The sink of the device opened last; nullptr before any.
+    std::shared_ptr<playback::TestSink> lastSink() const;
 
 private:
     QTemporaryDir home_;
     QList<QPair<QByteArray, std::optional<QByteArray>>> saved_;
+    struct Sinks;
+    std::shared_ptr<Sinks> sinks_;
     void set(const char* name, const QByteArray& value);
 };

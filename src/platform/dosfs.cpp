@@ -380,6 +380,11 @@ std::optional<QString> resolve(QStringView dosPath) {
     return m ? std::optional(m->hostPath) : std::nullopt;
 }
 
+bool hostPathAsWritten(QStringView dosPath, std::string& native) {
+    QStringView name;
+    return plainHostPath(dosPath, native, name);
+}
+
 std::optional<QString> hostPathForWrite(QStringView dosPath) {
     const auto parsed = parse(dosPath);
     if (!parsed || parsed->components.isEmpty() || hasWildcards(parsed->components.last()))

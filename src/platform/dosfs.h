@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 
 namespace dosfs {
 
@@ -31,6 +32,13 @@ QString FileNameOf(QStringView dosPath);
 
 // The host path of the existing file or folder dosPath names (first match for wildcards).
 std::optional<QString> resolve(QStringView dosPath);
+
+// The encoded host path of a DOS path that needs no normalising ("X:\dir\name": no "." or ".."
+// parts, doubled or forward slashes, trailing dots or blanks, or wildcards), spelled as written,
+// into native (reused by the caller), without looking at the disk; false for every other path.
+// Readers open it first and fall back to resolve() when that fails, which costs one system call
+// in the common case.
+bool hostPathAsWritten(QStringView dosPath, std::string& native);
 
 // The host path to create or replace dosPath at: the folder must exist (matched without regard to
 // case); the name is the spelling of an existing entry when one matches, else as written.

@@ -6,5 +6,5 @@
 enum class ViewMode { All, Filenames, Tag };
 
 // "All": the full path; "Filenames": the file name as the disk spells it ("" when the file is
-// gone); "Tag": the tag text of the file.
+// gone); "Tag": the tag row text of the file (TagRowText).
 QStringList BuildRows(const QStringList& entries, ViewMode mode);

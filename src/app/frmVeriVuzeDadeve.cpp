@@ -1,5 +1,7 @@
 #include "app/frmVeriVuzeDadeve.h"
 
+#include "mp3info/frmattributes.h"
+#include "platform/messages.h"
 #include "playlist/playlistbox.h"
 
 #include <QApplication>
@@ -101,11 +103,18 @@ void frmVeriVuzeDadeve::buildMenus() {
     for (QAction* a : {menFold, menNoFold, menTag})
         a->setCheckable(true);
     menFold->setChecked(true);
+    connect(menInfo, &QAction::triggered, this, [this] { menInfo_Click(); });
     connect(menFold, &QAction::triggered, this, [this] { display.menFold_Click(); });
     connect(menNoFold, &QAction::triggered, this, [this] { display.menNoFold_Click(); });
     connect(menTag, &QAction::triggered, this, [this] { display.menTag_Click(); });
     connect(lstListe, &PlaylistBox::rightPressed, this, [this](QPoint at) { menPlaylist->popup(at); });
     connect(lstListe, &PlaylistBox::clicked, this, [this] { lstListe_Click(); });
+}
+
+void frmVeriVuzeDadeve::menInfo_Click() {
+    const qsizetype index = display.SelectedIndex();
+    DoEvents();
+    if (index >= 0 && index < lstListe->ListCount()) ShowFileInfos(state.Entries.at(index), *this);
 }
 
 void frmVeriVuzeDadeve::lstListe_Click() {

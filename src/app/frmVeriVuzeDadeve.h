@@ -62,6 +62,8 @@ public:
     // Form-level: row of lstListe where a mouse drag began, -1 when none.
     qsizetype DragIndex = -1;
 
+    // Playlist menu "Fileinfo": the file information window for the selected entry.
+    void menInfo_Click();
     // Click on a row of lstListe (also raised when RefreshList selects a row).
     void lstListe_Click();
     // Brings the time field, the progress bar and the percent label up to date.

@@ -4,12 +4,17 @@
 
 #include "platform/dosfs.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdlib>
 
 inline QString fuzzInputFile(const uint8_t* data, size_t size) {
-    static QTemporaryDir dir;
+    // In memory where the system offers it: rewriting a file on disk on every run is slow.
+    static QTemporaryDir dir(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                 ? QStringLiteral("/dev/shm/vorlak-fuzz-XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/vorlak-fuzz-XXXXXX"));
     static const bool mapped = [] {
         qputenv("VORLAK_DRIVES", ("F:=" + dir.path()).toUtf8());
         dosfs::reloadDrives();

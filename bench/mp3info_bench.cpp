@@ -1,0 +1,152 @@
+// The "MP3-Tag" view of a 32,767-entry playlist rebuilt (BuildRows, and RefreshList on a real main
+// window), against one loop that opens each file, reads its last 128 bytes and closes it; and
+// GetFileInfos on 1,000 MP3 files against one loop that reads the first 8 KiB of each.
+#include "app/frmVeriVuzeDadeve.h"
+#include "benchmain.h"
+#include "mp3info/headerinfos.h"
+#include "platform/dosfs.h"
+#include "playlist/listrows.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kEntries = 32767;
+constexpr int kAnalysed = 1000;
+
+struct Files {
+    QTemporaryDir dir;
+    QStringList dosPaths;
+    std::vector<QByteArray> hostPaths;
+
+    void add(const QString& folder, const QString& name, const QByteArray& content) {
+        QDir(dir.path()).mkpath(folder);
+        const QString host = dir.path() + u'/' + folder + u'/' + name;
+        QFile file(host);
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) std::abort();
+        hostPaths.push_back(QFile::encodeName(host));
+        dosPaths.append(QStringLiteral("C:\\") + QString(folder).replace(u'/', u'\\') + u'\\' + name);
+    }
+    void map() {
+        qputenv("VORLAK_DRIVES", ("C:=" + dir.path()).toUtf8());
+        dosfs::reloadDrives();
+    }
+};
+
+// Small files, three of four with an ID3v1 block (the others show their file names).
+Files& playlist() {
+    static Files files = [] {
+        Files f;
+        for (int i = 0; i < kEntries; ++i) {
+            QByteArray content(600, '\x55');
+            if (i % 4 != 3) {
+                QByteArray block = "TAG" +
+                                   QStringLiteral("Title %1").arg(i).toLatin1().leftJustified(30, '\0') +
+                                   QByteArrayLiteral("Some Interpret").leftJustified(30, ' ');
+                content += block.leftJustified(128, '\0');
+            }
+            f.add(QStringLiteral("Music/Album %1").arg(i / 1000, 2, 10, QLatin1Char('0')),
+                  QStringLiteral("Track %1.mp3").arg(i, 5, 10, QLatin1Char('0')), content);
+        }
+        return f;
+    }();
+    files.map();
+    return files;
+}
+
+// Copies of encoder output, half of them with an ID3v2 tag before the audio.
+Files& mp3s() {
+    static Files files = [] {
+        Files f;
+        QFile plain(QStringLiteral(VORLAK_FIXTURES_DIR "/plain-stereo.mp3"));
+        QFile tagged(QStringLiteral(VORLAK_FIXTURES_DIR "/id3v2-stereo.mp3"));
+        if (!plain.open(QIODevice::ReadOnly) || !tagged.open(QIODevice::ReadOnly)) std::abort();
+        const QByteArray contents[] = {plain.readAll(), tagged.readAll()};
+        for (int i = 0; i < kAnalysed; ++i)
+            f.add(QStringLiteral("Analysed"), QStringLiteral("Song %1.mp3").arg(i), contents[i % 2]);
+        return f;
+    }();
+    files.map();
+    return files;
+}
+
+void BM_ReadLast128Loop(benchmark::State& state) {
+    const auto& paths = playlist().hostPaths;
+    char block[128];
+    for (auto _ : state) {
+        long sum = 0;
+        for (const QByteArray& p : paths) {
+            const int fd = ::open(p.constData(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0) std::abort();
+            if (::lseek(fd, -128, SEEK_END) >= 0 && ::read(fd, block, sizeof block) == sizeof block)
+                sum += block[0];
+            ::close(fd);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+void BM_TagRowsBuildRows(benchmark::State& state) {
+    const QStringList& entries = playlist().dosPaths;
+    for (auto _ : state) {
+        const QStringList rows = BuildRows(entries, ViewMode::Tag);
+        if (rows.size() != kEntries || rows[0] != u"Some Interpret - Title 0" ||
+            rows[3] != u"Track 00003.mp3")
+            state.SkipWithError("wrong rows");
+    }
+}
+
+void BM_TagRowsRefreshList(benchmark::State& state) {
+    ProgramState programState;
+    programState.Entries = playlist().dosPaths;
+    frmVeriVuzeDadeve window(programState);
+    window.menTag->setChecked(true);
+    window.menFold->setChecked(false);
+    for (auto _ : state)
+        window.display.RefreshList(1);
+}
+
+void BM_Read8KiBLoop(benchmark::State& state) {
+    const auto& paths = mp3s().hostPaths;
+    std::vector<char> buffer(8192);
+    for (auto _ : state) {
+        long sum = 0;
+        for (const QByteArray& p : paths) {
+            const int fd = ::open(p.constData(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0) std::abort();
+            if (::read(fd, buffer.data(), buffer.size()) > 0) sum += buffer[0];
+            ::close(fd);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+void BM_GetFileInfos(benchmark::State& state) {
+    const QStringList& paths = mp3s().dosPaths;
+    for (auto _ : state) {
+        qint64 seconds = 0;
+        for (const QString& p : paths) {
+            HeaderInfos infos;
+            infos.setFilePath(p);
+            infos.GetFileInfos();
+            seconds += infos.Seconds();
+        }
+        if (seconds == 0) state.SkipWithError("no header found");
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadLast128Loop)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TagRowsBuildRows)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TagRowsRefreshList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Read8KiBLoop)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GetFileInfos)->Unit(benchmark::kMillisecond);
+VORLAK_COMPARE(tag_rows_32767_buildrows, "BM_TagRowsBuildRows", "BM_ReadLast128Loop", 2.0);
+VORLAK_COMPARE(tag_rows_32767_refreshlist, "BM_TagRowsRefreshList", "BM_ReadLast128Loop", 2.0);
+VORLAK_COMPARE(getfileinfos_1000, "BM_GetFileInfos", "BM_Read8KiBLoop", 2.0);

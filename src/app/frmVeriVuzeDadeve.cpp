@@ -150,7 +150,8 @@ void frmVeriVuzeDadeve::menFeatures_Click() {
 }
 
 void frmVeriVuzeDadeve::UnloadOtherWindows() {
-    // The about, credits, file information and new-features windows add their unloading here.
+    // The about, credits and new-features windows add their unloading here.
+    UnloadFileInfos();
 }
 
 void frmVeriVuzeDadeve::closeEvent(QCloseEvent* event) {

@@ -1,10 +1,9 @@
 // The file information window on real widgets: its 20 lines, the size and attribute figures,
 // reuse and unloading, the playlist's "Fileinfo" entry; and the "MP3-Tag" view.
 #include "app/frmVeriVuzeDadeve.h"
+#include "appenvironment.h"
 #include "mp3info/frmattributes.h"
 #include "playlist/playlistbox.h"
-#include "scriptedmessages.h"
-#include "tempdrive.h"
 
 #include <QAction>
 #include <QFile>
@@ -55,8 +54,8 @@ QStringList plainLines(const QString& path, const QString& size, const QString& 
 
 class FileInfoWindowTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<TempDrive> drive;
-    std::unique_ptr<ScriptedMessages> messages;
+    std::unique_ptr<AppEnvironment> env;
+    TempDrive* drive = nullptr;
     std::unique_ptr<ProgramState> state;
     std::unique_ptr<frmVeriVuzeDadeve> main;
 
@@ -67,17 +66,16 @@ class FileInfoWindowTest : public QObject {
 
 private Q_SLOTS:
     void init() {
-        drive = std::make_unique<TempDrive>();
-        messages = std::make_unique<ScriptedMessages>();
+        env = std::make_unique<AppEnvironment>();
+        drive = &env->drive;
         state = std::make_unique<ProgramState>();
         main = std::make_unique<frmVeriVuzeDadeve>(*state);
     }
     void cleanup() {
-        QVERIFY2(messages->problems().isEmpty(), qPrintable(messages->problems().join('\n')));
+        QVERIFY2(env->messages.problems().isEmpty(), qPrintable(env->messages.problems().join('\n')));
         main.reset(); // the window goes with it
         QVERIFY(!FileInfosWindow());
-        messages.reset(); // both restore what was there before them
-        drive.reset();
+        env.reset();
     }
 
     // "Fileinfo" on the selected row. An ID3v2 tag before the header: kilobytes count the whole
@@ -149,7 +147,8 @@ private Q_SLOTS:
     }
 
     // A second file replaces the first in the same window; OK hides it for reuse, the close box
-    // unloads it and the next call loads it anew; "Fileinfo" without a selected entry does nothing.
+    // unloads it and the next call loads it anew; the main window's exit unloads it too. "Fileinfo"
+    // without a selected entry does nothing.
     void reuseAndUnload() {
         drive->write("C:\\One.mp3", "1");
         drive->write("C:\\Two.mp3", "22");
@@ -176,6 +175,13 @@ private Q_SLOTS:
         showEntries({"C:\\One.mp3"}, 0);
         main->lstListe->setListIndex(-1);
         main->menInfo->trigger();
+        QVERIFY(!FileInfosWindow());
+
+        // The main window's exit unloads it.
+        ShowFileInfos("C:\\One.mp3", *main);
+        drive->write("C:\\list.txt", "C:\\One.mp3\r\n");
+        state->PlaylistPath = "C:\\list.txt";
+        main->close();
         QVERIFY(!FileInfosWindow());
     }
 

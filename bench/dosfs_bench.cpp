@@ -53,7 +53,8 @@ void BM_FileExistsWarm(benchmark::State& state) {
         int found = 0;
         for (const QString& p : t.dosPaths)
             found += dosfs::FileExists(p);
-        if (found != kPaths) state.SkipWithError("a path was not found");
+        if (found != kPaths)
+            state.SkipWithError("a path was not found");
     }
 }
 
@@ -66,7 +67,8 @@ void BM_FileExistsCold(benchmark::State& state) {
         int found = 0;
         for (const QString& p : t.dosPaths)
             found += dosfs::FileExists(p);
-        if (found != kPaths) state.SkipWithError("a path was not found");
+        if (found != kPaths)
+            state.SkipWithError("a path was not found");
     }
 }
 

@@ -14,9 +14,11 @@ namespace {
 
 long peakKiB() {
     QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
     return -1;
 }
 
@@ -53,7 +55,8 @@ void BM_MillionEntries(benchmark::State& state) {
         window.show();
         LoadTextPlaylist(s, QStringLiteral("C:\\playlist.txt"));
         window.display.RefreshList(0);
-        if (window.lstListe->ListCount() != 1'000'000) state.SkipWithError("not every entry loaded");
+        if (window.lstListe->ListCount() != 1'000'000)
+            state.SkipWithError("not every entry loaded");
         state.counters["peak_MB"] = double(peakKiB()) / 1024;
         bench::report("memory_1000000_entries", double(peakKiB()) / 1024 / 400, 1.0);
     }

@@ -28,7 +28,8 @@ struct Files {
         QDir(dir.path()).mkpath(folder);
         const QString host = dir.path() + u'/' + folder + u'/' + name;
         QFile file(host);
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) std::abort();
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+            std::abort();
         hostPaths.push_back(QFile::encodeName(host));
         dosPaths.append(QStringLiteral("C:\\") + QString(folder).replace(u'/', u'\\') + u'\\' + name);
     }
@@ -65,7 +66,8 @@ Files& mp3s() {
         Files f;
         QFile plain(QStringLiteral(VORLAK_FIXTURES_DIR "/plain-stereo.mp3"));
         QFile tagged(QStringLiteral(VORLAK_FIXTURES_DIR "/id3v2-stereo.mp3"));
-        if (!plain.open(QIODevice::ReadOnly) || !tagged.open(QIODevice::ReadOnly)) std::abort();
+        if (!plain.open(QIODevice::ReadOnly) || !tagged.open(QIODevice::ReadOnly))
+            std::abort();
         const QByteArray contents[] = {plain.readAll(), tagged.readAll()};
         for (int i = 0; i < kAnalysed; ++i)
             f.add(QStringLiteral("Analysed"), QStringLiteral("Song %1.mp3").arg(i), contents[i % 2]);
@@ -82,7 +84,8 @@ void BM_ReadLast128Loop(benchmark::State& state) {
         long sum = 0;
         for (const QByteArray& p : paths) {
             const int fd = ::open(p.constData(), O_RDONLY | O_CLOEXEC);
-            if (fd < 0) std::abort();
+            if (fd < 0)
+                std::abort();
             if (::lseek(fd, -128, SEEK_END) >= 0 && ::read(fd, block, sizeof block) == sizeof block)
                 sum += block[0];
             ::close(fd);
@@ -118,8 +121,10 @@ void BM_Read8KiBLoop(benchmark::State& state) {
         long sum = 0;
         for (const QByteArray& p : paths) {
             const int fd = ::open(p.constData(), O_RDONLY | O_CLOEXEC);
-            if (fd < 0) std::abort();
-            if (::read(fd, buffer.data(), buffer.size()) > 0) sum += buffer[0];
+            if (fd < 0)
+                std::abort();
+            if (::read(fd, buffer.data(), buffer.size()) > 0)
+                sum += buffer[0];
             ::close(fd);
         }
         benchmark::DoNotOptimize(sum);
@@ -136,7 +141,8 @@ void BM_GetFileInfos(benchmark::State& state) {
             infos.GetFileInfos();
             seconds += infos.Seconds();
         }
-        if (seconds == 0) state.SkipWithError("no header found");
+        if (seconds == 0)
+            state.SkipWithError("no header found");
     }
 }
 

@@ -24,7 +24,8 @@ namespace {
 
 bool run(const QString& program, const QStringList& args, const QString& output = {}) {
     QProcess p;
-    if (!output.isEmpty()) p.setStandardOutputFile(output);
+    if (!output.isEmpty())
+        p.setStandardOutputFile(output);
     p.start(program, args);
     return p.waitForFinished(600000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
@@ -49,7 +50,8 @@ struct LongFiles {
     }
     static bool repeat(const QString& from, const QString& to) {
         QFile in(from), out(to);
-        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)) return false;
+        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+            return false;
         const QByteArray minute = in.readAll();
         for (int i = 0; i < 60; ++i)
             out.write(minute);
@@ -63,7 +65,8 @@ LongFiles& files() {
 }
 
 void BM_EngineDecode60min(benchmark::State& state) {
-    if (!files().ok) return state.SkipWithError("cannot make the long files");
+    if (!files().ok)
+        return state.SkipWithError("cannot make the long files");
     std::shared_ptr<playback::TestSink> sink;
     playback::setSinkFactory(
         [&] { return sink = std::make_shared<playback::TestSink>(playback::TestSink::kUnbounded, false); });
@@ -71,16 +74,19 @@ void BM_EngineDecode60min(benchmark::State& state) {
         QString error;
         auto player = playback::Player::open(files().cbr, &error);
         player->play();
-        if (!sink->waitForDrain(600000)) state.SkipWithError("decoding did not finish");
+        if (!sink->waitForDrain(600000))
+            state.SkipWithError("decoding did not finish");
         state.counters["frames"] = double(sink->framesWritten());
     }
     playback::setSinkFactory({});
 }
 
 void BM_Mpg123Test60min(benchmark::State& state) {
-    if (!files().ok) return state.SkipWithError("cannot make the long files");
+    if (!files().ok)
+        return state.SkipWithError("cannot make the long files");
     for (auto _ : state)
-        if (!run("mpg123", {"-q", "-t", files().cbr})) state.SkipWithError("mpg123 -t failed");
+        if (!run("mpg123", {"-q", "-t", files().cbr}))
+            state.SkipWithError("mpg123 -t failed");
 }
 
 double processCpuSeconds() {
@@ -90,7 +96,8 @@ double processCpuSeconds() {
 }
 
 void BM_NullSinkPlayback30s(benchmark::State& state) {
-    if (!files().ok) return state.SkipWithError("cannot make the long files");
+    if (!files().ok)
+        return state.SkipWithError("cannot make the long files");
     qputenv("VORLAK_AUDIO", "null");
     for (auto _ : state) {
         char reply[32];
@@ -106,7 +113,8 @@ void BM_NullSinkPlayback30s(benchmark::State& state) {
         const double cpu = processCpuSeconds() - cpu0;
         const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         mciSendString("status cpu mode", reply, sizeof reply);
-        if (QByteArray(reply) != "playing") state.SkipWithError("not playing");
+        if (QByteArray(reply) != "playing")
+            state.SkipWithError("not playing");
         mciSendString("close cpu", nullptr, 0);
         state.counters["cpu_percent"] = 100 * cpu / wall;
         bench::report("cpu_null_playback_30s", (cpu / wall) / 0.01, 1.0);
@@ -123,7 +131,8 @@ void evict(const QString& path) {
 }
 
 void openAndLength(benchmark::State& state, const char* name, bool cold) {
-    if (!files().ok) return state.SkipWithError("cannot make the long files");
+    if (!files().ok)
+        return state.SkipWithError("cannot make the long files");
     qputenv("VORLAK_AUDIO", "null");
     QString error;
     const QString host = files().dir.filePath(name);
@@ -133,7 +142,8 @@ void openAndLength(benchmark::State& state, const char* name, bool cold) {
     double total = 0, worst = 0, untilExact = 0;
     int exact = 0;
     for (auto _ : state) {
-        if (cold) evict(host);
+        if (cold)
+            evict(host);
         char reply[32];
         const auto t0 = std::chrono::steady_clock::now();
         mciSendString(open.constData(), nullptr, 0);

@@ -75,7 +75,8 @@ void loadAndShow(benchmark::State& state, QAction* (*view)(frmVeriVuzeDadeve&)) 
         state.ResumeTiming();
         LoadTextPlaylist(s, list);
         window.display.RefreshList(0);
-        if (window.lstListe->ListCount() != 32767) state.SkipWithError("not every entry loaded");
+        if (window.lstListe->ListCount() != 32767)
+            state.SkipWithError("not every entry loaded");
     }
 }
 

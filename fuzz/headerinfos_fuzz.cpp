@@ -21,10 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fromMemory.GetFileInfos(QByteArrayView(data, qsizetype(size)));
     HeaderInfos fromFile;
     fromFile.setFilePath(fuzzInputFile(data, size));
-    if (fromFile.GetFileInfos() != 0 || results(fromFile) != results(fromMemory)) std::abort();
+    if (fromFile.GetFileInfos() != 0 || results(fromFile) != results(fromMemory))
+        std::abort();
 
     const HeaderInfos& h = fromMemory;
-    if (h.ID3V2() != (size >= 3 && std::memcmp(data, "ID3", 3) == 0)) std::abort();
+    if (h.ID3V2() != (size >= 3 && std::memcmp(data, "ID3", 3) == 0))
+        std::abort();
     if (!h.VersionText().isEmpty()) {
         if (h.Bitrate() <= 0 || h.FrameSize() <= 0 || h.Frames() < 0 || h.Seconds() < 0 ||
             h.LayerText().isEmpty() || h.ChannelModeText().isEmpty() || h.EmphasisText().isEmpty() ||

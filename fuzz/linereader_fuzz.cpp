@@ -13,10 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QString line;
     qsizetype chars = 0, lines = 0;
     while (reader.next(line)) {
-        if (line.contains(u'\r')) std::abort();
+        if (line.contains(u'\r'))
+            std::abort();
         chars += line.size();
         ++lines;
     }
-    if (chars > qsizetype(size) || (size > 0 && lines == 0) || !reader.atEnd()) std::abort();
+    if (chars > qsizetype(size) || (size > 0 && lines == 0) || !reader.atEnd())
+        std::abort();
     return 0;
 }

@@ -12,9 +12,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                                            {&tag.Album, 30},   {&tag.Year, 4},
                                                            {&tag.Comment, 30}, {&tag.Genre, 1}};
     for (const auto& [field, width] : fields) {
-        if (field->size() > width || field->contains(QChar(0)) || field->endsWith(u' ')) std::abort();
-        if (!marked && !field->isEmpty()) std::abort();
-        if (CleanTagField(*field) != *field) std::abort();
+        if (field->size() > width || field->contains(QChar(0)) || field->endsWith(u' '))
+            std::abort();
+        if (!marked && !field->isEmpty())
+            std::abort();
+        if (CleanTagField(*field) != *field)
+            std::abort();
     }
     if (marked) {
         const auto block = QByteArrayView(data + size - 128, 128);

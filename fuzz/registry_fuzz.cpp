@@ -17,7 +17,8 @@ QByteArray utf16Data(const QString& text) {
 }
 
 void check(bool condition) {
-    if (!condition) std::abort();
+    if (!condition)
+        std::abort();
 }
 
 void checkWrite(const QByteArray& bytes, bool valid, const QString& key, const QString& name) {
@@ -26,7 +27,8 @@ void checkWrite(const QByteArray& bytes, bool valid, const QString& key, const Q
                          QChar(0) + QStringLiteral("0x");
     const std::optional<QByteArray> written = winereg::withStringValue(bytes, key, name, text, 1700000000000);
     check(written.has_value() == (valid || bytes.isEmpty()));
-    if (!written) return;
+    if (!written)
+        return;
     const winereg::File file = winereg::parse(*written);
     const winereg::Value* value = file.find(key, name);
     check(value && value->type == winereg::RegSz && value->data == utf16Data(text));
@@ -57,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!file.sections.isEmpty()) {
         const winereg::Section& section = file.sections[qsizetype(size) % file.sections.size()];
         key = section.key;
-        if (!section.values.isEmpty()) name = section.values[qsizetype(size) % section.values.size()].name;
+        if (!section.values.isEmpty())
+            name = section.values[qsizetype(size) % section.values.size()].name;
     }
     checkWrite(bytes, file.valid, key, name);
     checkWrite(bytes, file.valid, QStringLiteral("New\\[Key] \xe9"), QString());

@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
             std::printf("%s\n", qPrintable(dos));
             return 0;
         }
-        if (dos.endsWith(u'\\')) dos.chop(1);
+        if (dos.endsWith(u'\\'))
+            dos.chop(1);
         RegWrite(HKEY_CURRENT_USER, QStringLiteral("Software\\Valve\\Half-Life"),
                  QStringLiteral("InstallPath"), dos);
         return RegRead(HKEY_CURRENT_USER, QStringLiteral("Software\\Valve\\Half-Life"),

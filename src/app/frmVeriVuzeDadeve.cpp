@@ -114,7 +114,8 @@ void frmVeriVuzeDadeve::buildMenus() {
 void frmVeriVuzeDadeve::menInfo_Click() {
     const qsizetype index = display.SelectedIndex();
     DoEvents();
-    if (index >= 0 && index < lstListe->ListCount()) ShowFileInfos(state.Entries.at(index), *this);
+    if (index >= 0 && index < lstListe->ListCount())
+        ShowFileInfos(state.Entries.at(index), *this);
 }
 
 void frmVeriVuzeDadeve::lstListe_Click() {

@@ -26,7 +26,8 @@ QStringList steamLibraries() {
                                              QRegularExpression::CaseInsensitiveOption);
     for (const QString& root : QStringList(libraries)) {
         QFile vdf(root + QStringLiteral("/steamapps/libraryfolders.vdf"));
-        if (!vdf.open(QIODevice::ReadOnly)) continue;
+        if (!vdf.open(QIODevice::ReadOnly))
+            continue;
         const QString text = QString::fromUtf8(vdf.readAll());
         for (auto it = pathLine.globalMatch(text); it.hasNext();)
             libraries.append(it.next().captured(1).replace(QStringLiteral("\\\\"), QStringLiteral("\\")));
@@ -41,11 +42,14 @@ QString FindSteamForLinuxHalfLife() {
     for (const QString& library : steamLibraries()) {
         const QFileInfo game(library + QStringLiteral("/steamapps/common/Half-Life"));
         const QString canonical = game.canonicalFilePath();
-        if (canonical.isEmpty() || !game.isDir() || seen.contains(canonical)) continue;
+        if (canonical.isEmpty() || !game.isDir() || seen.contains(canonical))
+            continue;
         seen.insert(canonical);
         QString dos = dosfs::toDos(game.absoluteFilePath());
-        if (dos.isEmpty()) dos = dosfs::toDos(canonical);
-        if (!dos.isEmpty()) return dos.endsWith(u'\\') ? dos.chopped(1) : dos;
+        if (dos.isEmpty())
+            dos = dosfs::toDos(canonical);
+        if (!dos.isEmpty())
+            return dos.endsWith(u'\\') ? dos.chopped(1) : dos;
     }
     return {};
 }

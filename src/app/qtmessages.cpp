@@ -66,7 +66,8 @@ QString QtMessages::showOpenDialog(const QString& filter, const QString& title, 
     std::unique_ptr<QFileDialog> dialog(makeDialog(owner_, filter, title, folder));
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
     return dosfs::toDos(dialog->selectedFiles().first());
 }
 
@@ -75,14 +76,16 @@ QString QtMessages::showSaveDialog(const QString& filter, const QString& title, 
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setAcceptMode(QFileDialog::AcceptSave); // asks before overwriting
     for (;;) {
-        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+            return {};
         const QString chosen = dialog->selectedFiles().first();
         if (!QFileInfo::exists(chosen)) {
             const auto answer = QMessageBox::question(
                 dialog.get(), title,
                 QStringLiteral("%1\nThis file does not exist.\nDo you want to create it?")
                     .arg(QFileInfo(chosen).fileName()));
-            if (answer != QMessageBox::Yes) continue;
+            if (answer != QMessageBox::Yes)
+                continue;
         }
         return dosfs::toDos(chosen);
     }

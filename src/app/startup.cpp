@@ -29,7 +29,8 @@ const QString kSettingsKey = QStringLiteral("Software\\TovrelPro\\RAZ");
 } // namespace
 
 QString Startup::CommandLinePlaylist(const QStringList& arguments) {
-    if (arguments.isEmpty()) return {};
+    if (arguments.isEmpty())
+        return {};
     const QString& path = arguments.first();
     const bool dos =
         path.startsWith(u'\\') || (path.size() >= 2 && path.at(1) == u':' && path.at(0).isLetter());
@@ -57,7 +58,8 @@ void Startup::Form_Load(const QStringList& arguments) {
     step([&] { main_.ZeitAnzeige(); });
     step([&] { LoadTextPlaylist(s, s.PlaylistPath); });
     step([&] {
-        if (s.EntryCount() > 0) main_.display.RefreshList(0);
+        if (s.EntryCount() > 0)
+            main_.display.RefreshList(0);
     });
     step([&] { main_.ColourListBoxes(); });
     step([&] {
@@ -67,7 +69,8 @@ void Startup::Form_Load(const QStringList& arguments) {
     step([&] { main_.PlacePlayerButtons(); });
     step([&] { DoEvents(); });
     step([&] {
-        if (RegRead(HKEY_CURRENT_USER, kSettingsKey, QStringLiteral("Old")) == u"1") main_.menBlind_Click();
+        if (RegRead(HKEY_CURRENT_USER, kSettingsKey, QStringLiteral("Old")) == u"1")
+            main_.menBlind_Click();
     });
     step([&] { main_.show(); });
     step([&] {

@@ -68,7 +68,8 @@ private:
         for (int row = 0; row < model.rowCount(); ++row) {
             const QString text = model.index(row, 0).data().toString();
             const qsizetype tab = text.indexOf(u'\t');
-            if (tab >= 0) widest = std::max(widest, metrics.horizontalAdvance(text.left(tab)));
+            if (tab >= 0)
+                widest = std::max(widest, metrics.horizontalAdvance(text.left(tab)));
         }
         return widest + 2 * metrics.averageCharWidth();
     }
@@ -154,10 +155,12 @@ frmAttributes* FileInfosWindow() {
 }
 
 void ShowFileInfos(const QString& path, frmVeriVuzeDadeve& main) {
-    if (!loaded) loaded = new frmAttributes(&main);
+    if (!loaded)
+        loaded = new frmAttributes(&main);
     loaded->Pfad = path;
     DoEvents();
-    if (!loaded) return;
+    if (!loaded)
+        return;
     loaded->Starte();
     loaded->show();
     loaded->raise();

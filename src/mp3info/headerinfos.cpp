@@ -31,7 +31,8 @@ constexpr qint32 kInvalidFrequency = 99999;
 qint64 roundHalfEven(double x) {
     double r = std::floor(x);
     const double rest = x - r;
-    if (rest > 0.5 || (rest == 0.5 && std::fmod(r, 2.0) != 0.0)) r += 1.0;
+    if (rest > 0.5 || (rest == 0.5 && std::fmod(r, 2.0) != 0.0))
+        r += 1.0;
     return qint64(r);
 }
 
@@ -69,7 +70,8 @@ void HeaderInfos::ResetInfos() {
 int HeaderInfos::GetFileInfos() {
     id3v2_ = false;
     const Mp3File file(filePath_);
-    if (!file.isOpen()) return -1;
+    if (!file.isOpen())
+        return -1;
     analyse(file.size(),
             [&file](qint64 offset, char* to, qsizetype count) { return file.readAt(offset, to, count); });
     return 0;
@@ -78,7 +80,8 @@ int HeaderInfos::GetFileInfos() {
 int HeaderInfos::GetFileInfos(QByteArrayView content) {
     id3v2_ = false;
     analyse(content.size(), [content](qint64 offset, char* to, qsizetype count) -> qsizetype {
-        if (offset < 0 || offset >= content.size()) return 0;
+        if (offset < 0 || offset >= content.size())
+            return 0;
         const qsizetype n = std::min<qint64>(count, content.size() - offset);
         std::memcpy(to, content.data() + offset, size_t(n));
         return n;
@@ -89,7 +92,8 @@ int HeaderInfos::GetFileInfos(QByteArrayView content) {
 template <typename ReadAt> void HeaderInfos::analyse(qint64 length, ReadAt readAt) {
     if (length >= 128) {
         char marker[3];
-        if (readAt(length - 128, marker, 3) == 3 && std::memcmp(marker, "TAG", 3) == 0) id3v1_ = true;
+        if (readAt(length - 128, marker, 3) == 3 && std::memcmp(marker, "TAG", 3) == 0)
+            id3v1_ = true;
     }
     uchar buffer[kSearchBytes] = {};
     auto* bytes = reinterpret_cast<char*>(buffer);
@@ -189,15 +193,18 @@ void HeaderInfos::decodeRest(uchar h2, uchar h3, int samplingIndex) {
         break;
     case 1:
         channelModeText_ = QStringLiteral("Joint Stereo (Stereo)");
-        if (version_ < 3) s = std::trunc(s) / 2;
-        if (version_ == 0) s = std::trunc(s) / 2; // MPEG 2.5 joint stereo: halved twice
+        if (version_ < 3)
+            s = std::trunc(s) / 2;
+        if (version_ == 0)
+            s = std::trunc(s) / 2; // MPEG 2.5 joint stereo: halved twice
         break;
     case 2:
         channelModeText_ = QStringLiteral("Dual Channel (Stereo)");
         break;
     case 3:
         channelModeText_ = QStringLiteral("Single Channel (Mono)");
-        if (version_ < 3) s = std::trunc(s) / 2;
+        if (version_ < 3)
+            s = std::trunc(s) / 2;
         break;
     }
 

@@ -48,18 +48,21 @@ QList<Drive> readDriveTable() {
     if (!mapping.isEmpty()) {
         for (const QString& item : mapping.split(u';', Qt::SkipEmptyParts)) {
             const qsizetype eq = item.indexOf(u'=');
-            if (eq < 1 || !item.at(0).isLetter()) continue;
+            if (eq < 1 || !item.at(0).isLetter())
+                continue;
             table.append({item.at(0).toUpper(), cleanRoot(item.mid(eq + 1))});
         }
     } else {
         QString prefix = qEnvironmentVariable("WINEPREFIX");
-        if (prefix.isEmpty()) prefix = QDir::homePath() + QStringLiteral("/.wine");
+        if (prefix.isEmpty())
+            prefix = QDir::homePath() + QStringLiteral("/.wine");
         const QDir devices(prefix + QStringLiteral("/dosdevices"));
         if (devices.exists()) {
             const auto links = devices.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
             for (const QFileInfo& link : links) {
                 const QString name = link.fileName();
-                if (name.size() != 2 || name.at(1) != u':' || !name.at(0).isLetter()) continue;
+                if (name.size() != 2 || name.at(1) != u':' || !name.at(0).isLetter())
+                    continue;
                 const QString target = link.canonicalFilePath();
                 if (!target.isEmpty() && QFileInfo(target).isDir())
                     table.append({name.at(0).toUpper(), cleanRoot(target)});
@@ -73,7 +76,8 @@ QList<Drive> readDriveTable() {
 }
 
 QString joinHost(const QString& dir, QStringView name) {
-    if (dir.endsWith(u'/')) return dir + name.toString();
+    if (dir.endsWith(u'/'))
+        return dir + name.toString();
     return dir + u'/' + name.toString();
 }
 
@@ -91,7 +95,8 @@ struct Parsed {
 std::optional<Parsed> parse(QStringView dosPath) {
     QString path = dosPath.toString();
     path.replace(u'/', u'\\');
-    if (path.isEmpty() || path.startsWith(QStringLiteral("\\\\"))) return std::nullopt;
+    if (path.isEmpty() || path.startsWith(QStringLiteral("\\\\")))
+        return std::nullopt;
     QChar letter;
     QString rest;
     if (path.size() >= 2 && path.at(1) == u':' && path.at(0).isLetter()) {
@@ -102,23 +107,29 @@ std::optional<Parsed> parse(QStringView dosPath) {
         rest = path;
     } else {
         const QString cwd = toDos(QDir::currentPath());
-        if (cwd.isEmpty()) return std::nullopt;
+        if (cwd.isEmpty())
+            return std::nullopt;
         letter = cwd.at(0);
         rest = cwd.mid(2) + u'\\' + path;
     }
     Parsed parsed;
     for (const Drive& d : drives())
-        if (d.letter == letter) parsed.root = d.hostRoot;
-    if (parsed.root.isEmpty()) return std::nullopt;
+        if (d.letter == letter)
+            parsed.root = d.hostRoot;
+    if (parsed.root.isEmpty())
+        return std::nullopt;
     for (QString part : rest.split(u'\\', Qt::SkipEmptyParts)) {
-        if (part == u".") continue;
+        if (part == u".")
+            continue;
         if (part == u"..") {
-            if (!parsed.components.isEmpty()) parsed.components.removeLast();
+            if (!parsed.components.isEmpty())
+                parsed.components.removeLast();
             continue;
         }
         while (part.endsWith(u'.') || part.endsWith(u' '))
             part.chop(1);
-        if (part.isEmpty()) continue;
+        if (part.isEmpty())
+            continue;
         parsed.components.append(part);
     }
     return parsed;
@@ -135,7 +146,8 @@ std::unordered_map<std::string, std::shared_ptr<const Listing>> listingCache;
 std::shared_ptr<const Listing> listing(const QString& hostDir) {
     const QByteArray native = QFile::encodeName(hostDir);
     struct stat st {};
-    if (::stat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+    if (::stat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return nullptr;
     const std::string key(native.constData(), native.size());
     {
         std::lock_guard lock(cacheMutex);
@@ -148,7 +160,8 @@ std::shared_ptr<const Listing> listing(const QString& hostDir) {
     fresh->mtime = st.st_mtim;
     if (DIR* dir = ::opendir(native.constData())) {
         while (const dirent* e = ::readdir(dir)) {
-            if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
+            if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
+                continue;
             fresh->names.append(QFile::decodeName(e->d_name));
         }
         ::closedir(dir);
@@ -160,7 +173,8 @@ std::shared_ptr<const Listing> listing(const QString& hostDir) {
     for (int i = 0; i < fresh->names.size(); ++i)
         fresh->byFolded[fresh->names[i].toCaseFolded()].append(i);
     std::lock_guard lock(cacheMutex);
-    if (listingCache.size() > 4096) listingCache.clear();
+    if (listingCache.size() > 4096)
+        listingCache.clear();
     listingCache[key] = fresh;
     return fresh;
 }
@@ -193,15 +207,18 @@ std::pair<unsigned, bool> dosAttrib(const char* native, const struct stat& st) {
         present = true;
     }
     std::lock_guard lock(cacheMutex);
-    if (xattrCache.size() > 2'000'000) xattrCache.clear();
+    if (xattrCache.size() > 2'000'000)
+        xattrCache.clear();
     xattrCache[key] = {st.st_ctim, bits, present};
     return {bits, present};
 }
 
 std::optional<Attributes> nativeAttributes(const char* native, bool dotName, bool* ordinary = nullptr) {
     struct stat st {};
-    if (::stat(native, &st) != 0) return std::nullopt;
-    if (ordinary) *ordinary = S_ISREG(st.st_mode);
+    if (::stat(native, &st) != 0)
+        return std::nullopt;
+    if (ordinary)
+        *ordinary = S_ISREG(st.st_mode);
     Attributes a;
     a.directory = S_ISDIR(st.st_mode);
     a.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
@@ -232,7 +249,8 @@ bool isOrdinaryVisibleFile(const QString& hostPath, QStringView name) {
 QList<int> candidates(const Listing& l, const QString& name) {
     QList<int> result = l.byFolded.value(name.toCaseFolded());
     auto exact = std::find_if(result.begin(), result.end(), [&](int i) { return l.names[i] == name; });
-    if (exact != result.end() && exact != result.begin()) std::rotate(result.begin(), exact, exact + 1);
+    if (exact != result.end() && exact != result.begin())
+        std::rotate(result.begin(), exact, exact + 1);
     return result;
 }
 
@@ -247,7 +265,8 @@ std::optional<QString> resolveFolder(const QString& root, const QStringList& com
             continue;
         }
         const auto l = listing(current);
-        if (!l) return std::nullopt;
+        if (!l)
+            return std::nullopt;
         std::optional<QString> next;
         for (int i : candidates(*l, components[c])) {
             const QString path = joinHost(current, l->names[i]);
@@ -256,7 +275,8 @@ std::optional<QString> resolveFolder(const QString& root, const QStringList& com
                 break;
             }
         }
-        if (!next) return std::nullopt;
+        if (!next)
+            return std::nullopt;
         current = *next;
     }
     return current;
@@ -271,7 +291,8 @@ struct Match {
 template <typename Accept>
 std::optional<Match> findInFolder(const QString& folder, const QString& name, Accept accept) {
     const auto l = listing(folder);
-    if (!l) return std::nullopt;
+    if (!l)
+        return std::nullopt;
     if (hasWildcards(name)) {
         for (const QString& n : l->names)
             if (wildcardMatch(name, n) && accept(joinHost(folder, n), n))
@@ -280,7 +301,8 @@ std::optional<Match> findInFolder(const QString& folder, const QString& name, Ac
     }
     for (int i : candidates(*l, name)) {
         const QString path = joinHost(folder, l->names[i]);
-        if (accept(path, l->names[i])) return Match{path, l->names[i]};
+        if (accept(path, l->names[i]))
+            return Match{path, l->names[i]};
     }
     return std::nullopt;
 }
@@ -289,25 +311,31 @@ std::optional<Match> findInFolder(const QString& folder, const QString& name, Ac
 // doubled or forward slashes, no trailing dots or blanks, no wildcards), spelled as written, into
 // native (reused, so the common case allocates nothing). False for every other path.
 bool plainHostPath(QStringView dos, std::string& native, QStringView& name) {
-    if (dos.size() < 4 || dos[1] != u':' || dos[2] != u'\\') return false;
+    if (dos.size() < 4 || dos[1] != u':' || dos[2] != u'\\')
+        return false;
     const char16_t letter = QChar::toUpper(dos[0].unicode());
-    if (letter < u'A' || letter > u'Z') return false;
+    if (letter < u'A' || letter > u'Z')
+        return false;
     {
         std::lock_guard lock(cacheMutex);
-        if (!driveTable) setDriveTable(readDriveTable());
+        if (!driveTable)
+            setDriveTable(readDriveTable());
         const auto& root = nativeRoots[letter - u'A'];
-        if (!root) return false;
+        if (!root)
+            return false;
         native = *root;
     }
     qsizetype componentStart = 3;
     for (qsizetype i = 2; i <= dos.size(); ++i) {
         const char16_t c = i < dos.size() ? dos[i].unicode() : u'\\';
-        if (c == u'/' || c == u'*' || c == u'?') return false;
+        if (c == u'/' || c == u'*' || c == u'?')
+            return false;
         if (c == u'\\') {
             if (i > 2 && (i == componentStart || dos[i - 1] == u'.' || dos[i - 1] == u' '))
                 return false; // empty, ".", ".." or a trailing dot or blank
             componentStart = i + 1;
-            if (i < dos.size()) native += '/';
+            if (i < dos.size())
+                native += '/';
         } else if (c < 0x80) {
             native += char(c);
         } else {
@@ -326,10 +354,12 @@ bool plainHostPath(QStringView dos, std::string& native, QStringView& name) {
 // The first file at dosPath that the existence test accepts, looked up component by component.
 std::optional<Match> findBySearch(QStringView dosPath) {
     const auto parsed = parse(dosPath);
-    if (!parsed || parsed->components.isEmpty()) return std::nullopt;
+    if (!parsed || parsed->components.isEmpty())
+        return std::nullopt;
     const QString& name = parsed->components.last();
     const auto folder = resolveFolder(parsed->root, parsed->components, parsed->components.size() - 1);
-    if (!folder) return std::nullopt;
+    if (!folder)
+        return std::nullopt;
     return findInFolder(*folder, name, isOrdinaryVisibleFile);
 }
 
@@ -344,7 +374,8 @@ bool plainPathIsFile(QStringView dosPath, QStringView& name) {
 
 const QList<Drive>& drives() {
     std::lock_guard lock(cacheMutex);
-    if (!driveTable) driveTable = readDriveTable();
+    if (!driveTable)
+        driveTable = readDriveTable();
     return *driveTable;
 }
 
@@ -362,19 +393,24 @@ bool FileExists(QStringView dosPath) {
 
 QString FileNameOf(QStringView dosPath) {
     QStringView name;
-    if (plainPathIsFile(dosPath, name)) return name.toString();
+    if (plainPathIsFile(dosPath, name))
+        return name.toString();
     const auto m = findBySearch(dosPath);
     return m ? m->name : QString();
 }
 
 std::optional<QString> resolve(QStringView dosPath) {
     const auto parsed = parse(dosPath);
-    if (!parsed) return std::nullopt;
-    if (parsed->components.isEmpty()) return parsed->root;
+    if (!parsed)
+        return std::nullopt;
+    if (parsed->components.isEmpty())
+        return parsed->root;
     const auto folder = resolveFolder(parsed->root, parsed->components, parsed->components.size() - 1);
-    if (!folder) return std::nullopt;
+    if (!folder)
+        return std::nullopt;
     const QString exact = joinHost(*folder, parsed->components.last());
-    if (!hasWildcards(parsed->components.last()) && QFileInfo::exists(exact)) return exact;
+    if (!hasWildcards(parsed->components.last()) && QFileInfo::exists(exact))
+        return exact;
     const auto m = findInFolder(*folder, parsed->components.last(),
                                 [](const QString& p, QStringView) { return QFileInfo::exists(p); });
     return m ? std::optional(m->hostPath) : std::nullopt;
@@ -390,10 +426,12 @@ std::optional<QString> hostPathForWrite(QStringView dosPath) {
     if (!parsed || parsed->components.isEmpty() || hasWildcards(parsed->components.last()))
         return std::nullopt;
     const auto folder = resolveFolder(parsed->root, parsed->components, parsed->components.size() - 1);
-    if (!folder) return std::nullopt;
+    if (!folder)
+        return std::nullopt;
     const QString& name = parsed->components.last();
     const QString exact = joinHost(*folder, name);
-    if (QFileInfo::exists(exact)) return exact;
+    if (QFileInfo::exists(exact))
+        return exact;
     const auto m = findInFolder(*folder, name, [](const QString&, QStringView) { return true; });
     return m ? m->hostPath : exact;
 }
@@ -403,9 +441,11 @@ QString toDos(const QString& hostPath) {
     const Drive* best = nullptr;
     for (const Drive& d : drives()) {
         const bool inside = d.hostRoot == u"/" || path == d.hostRoot || path.startsWith(d.hostRoot + u'/');
-        if (inside && (!best || d.hostRoot.size() > best->hostRoot.size())) best = &d;
+        if (inside && (!best || d.hostRoot.size() > best->hostRoot.size()))
+            best = &d;
     }
-    if (!best) return {};
+    if (!best)
+        return {};
     QString rest = best->hostRoot == u"/" ? path.mid(1) : path.mid(best->hostRoot.size() + 1);
     rest.replace(u'/', u'\\');
     return QString(best->letter) + QStringLiteral(":\\") + rest;
@@ -413,24 +453,28 @@ QString toDos(const QString& hostPath) {
 
 QChar currentDrive() {
     const QString cwd = toDos(QDir::currentPath());
-    if (!cwd.isEmpty()) return cwd.at(0);
+    if (!cwd.isEmpty())
+        return cwd.at(0);
     const auto& table = drives();
     return table.isEmpty() ? QChar(u'C') : table.first().letter;
 }
 
 std::optional<Attributes> attributes(QStringView dosPath) {
     const auto host = resolve(dosPath);
-    if (!host) return std::nullopt;
+    if (!host)
+        return std::nullopt;
     return hostAttributes(*host, QFileInfo(*host).fileName());
 }
 
 QList<DriveInfo> listDrives() {
     QList<DriveInfo> result;
     for (const Drive& d : drives()) {
-        if (!QFileInfo(d.hostRoot).isDir()) continue;
+        if (!QFileInfo(d.hostRoot).isDir())
+            continue;
         QFile labelFile(joinHost(d.hostRoot, u".windows-label"));
         QString label;
-        if (labelFile.open(QIODevice::ReadOnly)) label = QString::fromUtf8(labelFile.readLine(256)).trimmed();
+        if (labelFile.open(QIODevice::ReadOnly))
+            label = QString::fromUtf8(labelFile.readLine(256)).trimmed();
         result.append({d.letter, label});
     }
     return result;
@@ -439,12 +483,14 @@ QList<DriveInfo> listDrives() {
 namespace {
 template <typename Accept> QStringList listFolder(QStringView dosFolder, Accept accept) {
     const auto host = resolve(dosFolder);
-    if (!host) return {};
+    if (!host)
+        return {};
     const auto l = listing(*host);
     QStringList result;
     if (l)
         for (const QString& n : l->names)
-            if (accept(joinHost(*host, n), n)) result.append(n);
+            if (accept(joinHost(*host, n), n))
+                result.append(n);
     return result;
 }
 } // namespace
@@ -463,7 +509,8 @@ QStringList listFiles(QStringView dosFolder, QStringView pattern) {
 }
 
 bool wildcardMatch(QStringView pattern, QStringView name) {
-    if (pattern == u"*.*") return true;
+    if (pattern == u"*.*")
+        return true;
     // Iterative glob match with backtracking to the last "*".
     qsizetype p = 0, n = 0, starP = -1, starN = 0;
     while (n < name.size()) {

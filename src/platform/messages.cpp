@@ -32,5 +32,6 @@ MessageService* setMessages(MessageService* service) {
 }
 
 void DoEvents() {
-    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
 }

@@ -17,18 +17,22 @@ constexpr qsizetype kBufferSize = 255;
 
 // The whole file, or nothing when it is missing, not a regular file or unreadable.
 std::optional<QByteArray> readFile(const QString& path) {
-    if (!QFileInfo(path).isFile()) return std::nullopt;
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
     QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
     return bytes;
 }
 
 // The data as the 8-bit query hands it over: text types converted to the code page, one byte per
 // UTF-16 unit (an odd last byte is dropped), other types byte for byte.
 QByteArray ansiData(const winereg::Value& value) {
-    if (!winereg::isStringType(value.type)) return value.data;
+    if (!winereg::isStringType(value.type))
+        return value.data;
     QString text(value.data.size() / 2, Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i)
         text[i] = QChar(char16_t(quint8(value.data[2 * i]) | quint8(value.data[2 * i + 1]) << 8));
@@ -38,15 +42,19 @@ QByteArray ansiData(const winereg::Value& value) {
 } // namespace
 
 QString RegRead(long root, const QString& key, const QString& valueName) {
-    if (root != HKEY_CURRENT_USER) return {};
+    if (root != HKEY_CURRENT_USER)
+        return {};
     for (const QString& path : {registry::ownFile(), registry::winePrefixFile()}) {
         const std::optional<QByteArray> bytes = readFile(path);
-        if (!bytes) continue;
+        if (!bytes)
+            continue;
         const winereg::File file = winereg::parse(*bytes, key);
         const winereg::Value* value = file.find(key, valueName);
-        if (!value) continue;
+        if (!value)
+            continue;
         const QByteArray data = ansiData(*value);
-        if (data.size() > kBufferSize) return {};
+        if (data.size() > kBufferSize)
+            return {};
         const qsizetype nul = data.indexOf('\0');
         return codepage::toUnicode(nul < 0 ? data : data.left(nul));
     }
@@ -54,19 +62,22 @@ QString RegRead(long root, const QString& key, const QString& valueName) {
 }
 
 void RegWrite(long root, const QString& key, const QString& valueName, const QString& value) {
-    if (root != HKEY_CURRENT_USER) return;
+    if (root != HKEY_CURRENT_USER)
+        return;
     const QString path = registry::ownFile();
     QByteArray bytes;
     if (QFileInfo::exists(path)) {
         std::optional<QByteArray> existing = readFile(path);
-        if (!existing) return;
+        if (!existing)
+            return;
         bytes = std::move(*existing);
     }
     // The registry holds what the 8-bit program handed over: the text in the code page.
     const QString stored = codepage::toUnicode(codepage::fromUnicode(value));
     const std::optional<QByteArray> updated =
         winereg::withStringValue(bytes, key, valueName, stored, QDateTime::currentMSecsSinceEpoch());
-    if (!updated || !QDir().mkpath(QFileInfo(path).absolutePath())) return;
+    if (!updated || !QDir().mkpath(QFileInfo(path).absolutePath()))
+        return;
     textfile::replaceFile(path, *updated);
 }
 
@@ -75,13 +86,15 @@ namespace registry {
 QString ownFile() {
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     // Relative or empty settings are ignored, as the XDG base directory rules ask.
-    if (!QDir::isAbsolutePath(config)) config = QDir::homePath() + QStringLiteral("/.config");
+    if (!QDir::isAbsolutePath(config))
+        config = QDir::homePath() + QStringLiteral("/.config");
     return config + QStringLiteral("/TovrelPro/user.reg");
 }
 
 QString winePrefixFile() {
     QString prefix = qEnvironmentVariable("WINEPREFIX");
-    if (prefix.isEmpty()) prefix = QDir::homePath() + QStringLiteral("/.wine");
+    if (prefix.isEmpty())
+        prefix = QDir::homePath() + QStringLiteral("/.wine");
     return prefix + QStringLiteral("/user.reg");
 }
 

@@ -15,7 +15,8 @@ constexpr qint64 kChunk = 64 * 1024;
 LineReader::LineReader(QIODevice& device) : device_(device) {}
 
 bool LineReader::fill() {
-    if (eof_ || failed_) return false;
+    if (eof_ || failed_)
+        return false;
     if (pos_ > 0) {
         buffer_.remove(0, pos_);
         pos_ = 0;
@@ -29,18 +30,21 @@ bool LineReader::fill() {
         return false;
     }
     buffer_.resize(old + got);
-    if (got == 0) eof_ = true;
+    if (got == 0)
+        eof_ = true;
     return got > 0;
 }
 
 bool LineReader::atEnd() {
     while (pos_ >= buffer_.size())
-        if (!fill()) return true;
+        if (!fill())
+            return true;
     return false;
 }
 
 bool LineReader::next(QString& line) {
-    if (atEnd()) return false;
+    if (atEnd())
+        return false;
     qsizetype scanFrom = pos_;
     for (;;) {
         const qsizetype cr = buffer_.indexOf('\r', scanFrom);
@@ -54,12 +58,14 @@ bool LineReader::next(QString& line) {
             }
             line = codepage::toUnicode(QByteArrayView(buffer_).sliced(pos_, cr - pos_));
             pos_ = cr + 1;
-            if (pos_ < buffer_.size() && buffer_[pos_] == '\n') ++pos_;
+            if (pos_ < buffer_.size() && buffer_[pos_] == '\n')
+                ++pos_;
             return true;
         }
         const qsizetype searched = buffer_.size() - pos_;
         if (!fill()) {
-            if (failed_) return false;
+            if (failed_)
+                return false;
             line = codepage::toUnicode(QByteArrayView(buffer_).sliced(pos_));
             pos_ = buffer_.size();
             return true;
@@ -86,13 +92,15 @@ bool replaceFile(const QString& hostPath, const QByteArray& data, QString* error
     const QByteArray native = QFile::encodeName(hostPath);
     if (::stat(native.constData(), &st) == 0) {
         if (!S_ISREG(st.st_mode) || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-            if (error) *error = QStringLiteral("read-only or not a file");
+            if (error)
+                *error = QStringLiteral("read-only or not a file");
             return false;
         }
     }
     QSaveFile file(hostPath);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        if (error) *error = file.errorString();
+        if (error)
+            *error = file.errorString();
         return false;
     }
     return true;

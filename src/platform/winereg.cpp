@@ -23,15 +23,18 @@ bool isBlank(char c) {
 }
 
 int hexValue(char c) {
-    if (c <= '9') return c - '0';
+    if (c <= '9')
+        return c - '0';
     return (c | 0x20) - 'a' + 10;
 }
 
 // A line without its line end ("\n", and a "\r" before it).
 QByteArrayView content(const QByteArray& line) {
     QByteArrayView v(line);
-    if (v.endsWith('\n')) v.chop(1);
-    if (v.endsWith('\r')) v.chop(1);
+    if (v.endsWith('\n'))
+        v.chop(1);
+    if (v.endsWith('\r'))
+        v.chop(1);
     return v;
 }
 
@@ -48,9 +51,11 @@ qsizetype unescape(QByteArrayView s, qsizetype pos, char delimiter, QString& out
     out.clear();
     while (pos < s.size()) {
         char c = s[pos];
-        if (c == delimiter) return pos + 1;
+        if (c == delimiter)
+            return pos + 1;
         if (c == '\\') {
-            if (++pos == s.size()) return -1;
+            if (++pos == s.size())
+                return -1;
             c = s[pos++];
             if (const qsizetype k = kCEscapeLetters.indexOf(c); k >= 0) {
                 out += QChar(kCEscapeCodes[k]);
@@ -113,19 +118,23 @@ bool parseHexData(const QList<QByteArray>& lines, qsizetype& line, qsizetype pos
     QByteArrayView s = content(lines[line]);
     for (;;) {
         pos = skipBlanks(s, pos);
-        if (pos == s.size()) return true;
+        if (pos == s.size())
+            return true;
         if (s[pos] == '\\' && skipBlanks(s, pos + 1) == s.size()) {
-            if (line + 1 == lines.size()) return true;
+            if (line + 1 == lines.size())
+                return true;
             const QByteArrayView next = content(lines[line + 1]);
             const qsizetype first = skipBlanks(next, 0);
-            if (first == next.size() || !isHexDigit(next[first])) return true;
+            if (first == next.size() || !isHexDigit(next[first]))
+                return true;
             s = next;
             pos = first;
             ++line;
             continue;
         }
         quint32 byte = 0;
-        if (!readHexNumber(s, pos, 2, byte)) return false;
+        if (!readHexNumber(s, pos, 2, byte))
+            return false;
         data += char(byte);
         pos = skipBlanks(s, pos);
         if (pos < s.size() && s[pos] == ',')
@@ -144,16 +153,19 @@ bool parseData(const QList<QByteArray>& lines, qsizetype& line, qsizetype pos, V
         pos += 4;
     } else if (rest.startsWith("str(") || rest.startsWith("hex(")) {
         pos += 4;
-        if (!readHexNumber(s, pos, 8, type) || !s.sliced(pos).startsWith("):")) return false;
+        if (!readHexNumber(s, pos, 8, type) || !s.sliced(pos).startsWith("):"))
+            return false;
         pos += 2;
-        if (rest.startsWith("str(") && !s.sliced(pos).startsWith('"')) return false;
+        if (rest.startsWith("str(") && !s.sliced(pos).startsWith('"'))
+            return false;
     } else if (rest.startsWith("hex:")) {
         type = RegBinary;
         pos += 4;
     } else if (rest.startsWith("dword:")) {
         pos += 6;
         quint32 dword = 0;
-        if (!readHexNumber(s, pos, 8, dword)) return false;
+        if (!readHexNumber(s, pos, 8, dword))
+            return false;
         value.type = RegDword;
         value.data.clear();
         for (int i = 0; i < 4; ++i)
@@ -164,9 +176,11 @@ bool parseData(const QList<QByteArray>& lines, qsizetype& line, qsizetype pos, V
     }
     value.type = type;
     value.data.clear();
-    if (rest.startsWith("hex")) return parseHexData(lines, line, pos, value.data);
+    if (rest.startsWith("hex"))
+        return parseHexData(lines, line, pos, value.data);
     QString text;
-    if (unescape(s, pos + 1, '"', text) < 0) return false;
+    if (unescape(s, pos + 1, '"', text) < 0)
+        return false;
     value.data = utf16Data(text);
     return true;
 }
@@ -179,9 +193,11 @@ bool isStringType(quint32 type) {
 
 const Value* File::find(const QString& key, const QString& name) const {
     for (auto section = sections.crbegin(); section != sections.crend(); ++section) {
-        if (section->key.compare(key, Qt::CaseInsensitive) != 0) continue;
+        if (section->key.compare(key, Qt::CaseInsensitive) != 0)
+            continue;
         for (auto value = section->values.crbegin(); value != section->values.crend(); ++value)
-            if (value->name.compare(name, Qt::CaseInsensitive) == 0) return &*value;
+            if (value->name.compare(name, Qt::CaseInsensitive) == 0)
+                return &*value;
     }
     return nullptr;
 }
@@ -194,17 +210,20 @@ File parse(const QByteArray& bytes, const std::optional<QString>& onlyKey) {
         file.lines.append(bytes.sliced(start, end - start));
         start = end;
     }
-    if (file.lines.isEmpty()) return file;
+    if (file.lines.isEmpty())
+        return file;
     const QByteArrayView first = content(file.lines[0]);
     file.valid = first.startsWith(kHeader) && skipBlanks(first, kHeader.size()) == first.size();
-    if (!file.valid) return file;
+    if (!file.valid)
+        return file;
 
     Section* section = nullptr; // null before the first section and in one whose header is unreadable
     bool wanted = false;
     for (qsizetype i = 1; i < file.lines.size(); ++i) {
         const QByteArrayView s = content(file.lines[i]);
         const qsizetype pos = skipBlanks(s, 0);
-        if (pos == s.size()) continue;
+        if (pos == s.size())
+            continue;
         const char lead = s[pos];
         if (lead == '[') {
             QString key;
@@ -216,11 +235,13 @@ File parse(const QByteArray& bytes, const std::optional<QString>& onlyKey) {
             }
             continue;
         }
-        if (!section) continue;
+        if (!section)
+            continue;
         if (wanted && (lead == '"' || lead == '@')) {
             Value value;
             qsizetype p = lead == '"' ? unescape(s, pos + 1, '"', value.name) : pos + 1;
-            if (p >= 0) p = skipBlanks(s, p);
+            if (p >= 0)
+                p = skipBlanks(s, p);
             if (p >= 0 && p < s.size() && s[p] == '=') {
                 value.prefixLength = p + 1;
                 value.firstLine = i;
@@ -247,7 +268,8 @@ QByteArray escape(QStringView text, char delimiter1, char delimiter2) {
         if (c > 127) {
             // Four digits when a hex digit follows, so that it is not read as part of the escape.
             QByteArray digits = QByteArray::number(c, 16);
-            if (next < 128 && isHexDigit(char(next))) digits = digits.rightJustified(4, '0');
+            if (next < 128 && isHexDigit(char(next)))
+                digits = digits.rightJustified(4, '0');
             out += "\\x" + digits;
         } else if (c < 32) {
             if (kCEscapes[c] != '.') {
@@ -255,11 +277,13 @@ QByteArray escape(QStringView text, char delimiter1, char delimiter2) {
                 out += kCEscapes[c];
             } else {
                 QByteArray digits = QByteArray::number(c, 8);
-                if (next < 128 && isOctalDigit(char(next))) digits = digits.rightJustified(3, '0');
+                if (next < 128 && isOctalDigit(char(next)))
+                    digits = digits.rightJustified(3, '0');
                 out += '\\' + digits;
             }
         } else {
-            if (c == '\\' || c == delimiter1 || c == delimiter2) out += '\\';
+            if (c == '\\' || c == delimiter1 || c == delimiter2)
+                out += '\\';
             out += char(c);
         }
     }
@@ -269,22 +293,26 @@ QByteArray escape(QStringView text, char delimiter1, char delimiter2) {
 std::optional<QByteArray> withStringValue(const QByteArray& bytes, const QString& key, const QString& name,
                                           const QString& text, qint64 nowMsecs) {
     File file = parse(bytes.isEmpty() ? QByteArray(kHeader.toByteArray() + '\n') : bytes, key);
-    if (!file.valid) return std::nullopt;
+    if (!file.valid)
+        return std::nullopt;
 
     const QByteArray data = '"' + escape(text, '"', '"') + "\"\n";
     const QByteArray line =
         (name.isEmpty() ? QByteArray("@") : '"' + escape(name, '"', '"') + '"') + '=' + data;
     const auto endLine = [](QByteArray& l) {
-        if (!l.endsWith('\n')) l += '\n';
+        if (!l.endsWith('\n'))
+            l += '\n';
     };
 
     const Section* lastSection = nullptr;
     const Value* current = nullptr;
     for (const Section& section : file.sections) {
-        if (section.key.compare(key, Qt::CaseInsensitive) != 0) continue;
+        if (section.key.compare(key, Qt::CaseInsensitive) != 0)
+            continue;
         lastSection = &section;
         for (const Value& value : section.values)
-            if (value.name.compare(name, Qt::CaseInsensitive) == 0) current = &value;
+            if (value.name.compare(name, Qt::CaseInsensitive) == 0)
+                current = &value;
     }
 
     QList<QByteArray>& lines = file.lines;

@@ -20,11 +20,14 @@ void setSinkFactory(SinkFactory factory) {
 SinkChoice createSink() {
     {
         std::lock_guard lock(factoryMutex);
-        if (installedFactory) return {installedFactory(), false};
+        if (installedFactory)
+            return {installedFactory(), false};
     }
     const QString choice = qEnvironmentVariable("VORLAK_AUDIO").trimmed().toLower();
-    if (choice == u"null") return {std::make_shared<NullSink>(), false};
-    if (choice == u"pulse") return {std::make_shared<PulseSink>(), false};
+    if (choice == u"null")
+        return {std::make_shared<NullSink>(), false};
+    if (choice == u"pulse")
+        return {std::make_shared<PulseSink>(), false};
     return {std::make_shared<PulseSink>(), true};
 }
 

@@ -29,19 +29,22 @@ qint64 ClockedSink::nsFor(qint64 frames) const {
 // so audio written late is heard late, as on a sound card that ran dry.
 void ClockedSink::advance() {
     const qint64 now = nowNs();
-    if (!paused_ && format_.rate > 0) heardNs_ = std::min(heardNs_ + (now - lastNs_), nsFor(written_));
+    if (!paused_ && format_.rate > 0)
+        heardNs_ = std::min(heardNs_ + (now - lastNs_), nsFor(written_));
     lastNs_ = now;
 }
 
 qint64 ClockedSink::heard() const {
-    if (format_.rate <= 0) return 0;
+    if (format_.rate <= 0)
+        return 0;
     return std::min(written_, heardNs_ * format_.rate / kNsPerSecond);
 }
 
 qint64 ClockedSink::write(const qint16* samples, qint64 frames, quint64 ticket) {
     std::unique_lock lock(mutex_);
     for (;;) {
-        if (woken(ticket)) return 0;
+        if (woken(ticket))
+            return 0;
         advance();
         const qint64 queued = written_ - heard();
         if (queued < capacity_) {
@@ -62,8 +65,10 @@ bool ClockedSink::drain(quint64 ticket) {
     for (;;) {
         advance();
         const qint64 queued = written_ - heard();
-        if (queued <= 0) return true;
-        if (woken(ticket)) return false;
+        if (queued <= 0)
+            return true;
+        if (woken(ticket))
+            return false;
         waitUntil(lock, paused_ ? -1 : nowNs() + nsFor(queued));
     }
 }
@@ -123,7 +128,8 @@ void TestSink::waitUntil(std::unique_lock<std::mutex>& lock, qint64) {
 
 void TestSink::record(const qint16* samples, qint64 frames) {
     total_ += frames;
-    if (keep_) samples_.insert(samples_.end(), samples, samples + frames * format_.channels);
+    if (keep_)
+        samples_.insert(samples_.end(), samples, samples + frames * format_.channels);
 }
 
 void TestSink::onDrain() {

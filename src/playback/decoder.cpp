@@ -21,21 +21,26 @@ struct Mp3Decoder::Reader {
     off_t fileOffset = 0; // file offset of the end of the buffered bytes
 
     ~Reader() {
-        if (fd >= 0) ::close(fd);
+        if (fd >= 0)
+            ::close(fd);
     }
     bool cancelled() const { return cancel && cancel->load(std::memory_order_relaxed); }
 
     static mpg123_ssize_t read(void* handle, void* out, size_t size) {
         auto* r = static_cast<Reader*>(handle);
-        if (r->cancelled()) return -1;
+        if (r->cancelled())
+            return -1;
         size_t got = 0;
         char* dst = static_cast<char*>(out);
         while (got < size) {
             if (r->pos == r->len) {
                 const ssize_t n = ::read(r->fd, r->buffer.data(), r->buffer.size());
-                if (n < 0 && errno == EINTR) continue;
-                if (n < 0) return got ? mpg123_ssize_t(got) : -1;
-                if (n == 0) break;
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n < 0)
+                    return got ? mpg123_ssize_t(got) : -1;
+                if (n == 0)
+                    break;
                 r->pos = 0;
                 r->len = size_t(n);
                 r->fileOffset += n;
@@ -65,13 +70,15 @@ struct Mp3Decoder::Reader {
         }
         const off_t result = target >= 0 ? ::lseek(r->fd, target, SEEK_SET) : ::lseek(r->fd, offset, whence);
         r->pos = r->len = 0;
-        if (result >= 0) r->fileOffset = result;
+        if (result >= 0)
+            r->fileOffset = result;
         return result;
     }
 };
 
 Mp3Decoder::~Mp3Decoder() {
-    if (handle_) mpg123_delete(handle_);
+    if (handle_)
+        mpg123_delete(handle_);
 }
 
 std::unique_ptr<Mp3Decoder> Mp3Decoder::open(const QString& hostPath, QString* error,
@@ -125,7 +132,8 @@ qint64 Mp3Decoder::headerLength() {
 }
 
 qint64 Mp3Decoder::scanLength() {
-    if (mpg123_scan(handle_) != MPG123_OK || reader_->cancelled()) return -1;
+    if (mpg123_scan(handle_) != MPG123_OK || reader_->cancelled())
+        return -1;
     return headerLength();
 }
 
@@ -142,14 +150,16 @@ Mp3Decoder::Status Mp3Decoder::read(qint16* out, qint64 maxFrames, qint64* frame
         // The sink plays one format; a file that changes it midway ends there.
         rc = (AudioFormat{int(rate), channels} == format_) ? MPG123_OK : MPG123_ERR;
     }
-    if (rc == MPG123_OK) return Status::Ok;
+    if (rc == MPG123_OK)
+        return Status::Ok;
     return rc == MPG123_DONE ? Status::End : Status::Error;
 }
 
 bool Mp3Decoder::seek(qint64 frame) {
     // A seek restarts the decoder's state, which changes the first samples after it; the first
     // play from the start is exactly the plain decode.
-    if (mpg123_tell(handle_) == off_t(frame)) return true;
+    if (mpg123_tell(handle_) == off_t(frame))
+        return true;
     return mpg123_seek(handle_, off_t(frame), SEEK_SET) >= 0;
 }
 

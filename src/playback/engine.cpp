@@ -20,7 +20,8 @@ void warn(const QString& line) {
 
 std::unique_ptr<Player> Player::open(const QString& hostPath, QString* error) {
     auto decoder = Mp3Decoder::open(hostPath, error);
-    if (!decoder) return nullptr;
+    if (!decoder)
+        return nullptr;
     std::unique_ptr<Player> p(new Player);
     p->format_ = decoder->format();
     p->estimatedLength_ = std::max<qint64>(0, decoder->headerLength());
@@ -54,7 +55,8 @@ void Player::scanLoop(QString hostPath) {
     {
         std::lock_guard lock(mutex_);
         scanDone_ = true;
-        if (exactLength_ < 0) exactLength_ = length;
+        if (exactLength_ < 0)
+            exactLength_ = length;
     }
     changed_.notify_all();
 }
@@ -62,10 +64,12 @@ void Player::scanLoop(QString hostPath) {
 void Player::play() {
     {
         std::lock_guard lock(mutex_);
-        if (mode_ == Mode::Playing) return;
+        if (mode_ == Mode::Playing)
+            return;
         if (mode_ == Mode::Paused) {
             mode_ = Mode::Playing;
-            if (!restart_) sink_->setPaused(false);
+            if (!restart_)
+                sink_->setPaused(false);
         } else {
             restartAt_ = ended_ ? 0 : stoppedAt_;
             restart_ = true;
@@ -79,16 +83,19 @@ void Player::play() {
 
 void Player::pause() {
     std::lock_guard lock(mutex_);
-    if (mode_ != Mode::Playing) return;
+    if (mode_ != Mode::Playing)
+        return;
     mode_ = Mode::Paused;
-    if (!restart_) sink_->setPaused(true);
+    if (!restart_)
+        sink_->setPaused(true);
 }
 
 void Player::stop() {
     std::shared_ptr<AudioSink> sink;
     {
         std::lock_guard lock(mutex_);
-        if (mode_ == Mode::Stopped) return;
+        if (mode_ == Mode::Stopped)
+            return;
         stoppedAt_ = positionLocked();
         mode_ = Mode::Stopped;
         restart_ = false;
@@ -104,8 +111,10 @@ Player::Mode Player::mode() {
 }
 
 qint64 Player::positionLocked() {
-    if (mode_ == Mode::Stopped) return stoppedAt_;
-    if (restart_) return restartAt_;
+    if (mode_ == Mode::Stopped)
+        return stoppedAt_;
+    if (restart_)
+        return restartAt_;
     return segmentStart_ + sink_->heardFrames();
 }
 
@@ -141,7 +150,8 @@ void Player::finish(qint64 endFrame) {
     mode_ = Mode::Stopped;
     stoppedAt_ = endFrame;
     // The scan could not tell the length (the file went away, say): what was played is the length.
-    if (scanDone_ && exactLength_ < 0) exactLength_ = endFrame;
+    if (scanDone_ && exactLength_ < 0)
+        exactLength_ = endFrame;
 }
 
 bool Player::openSink(quint64 ticket) {
@@ -151,8 +161,10 @@ bool Player::openSink(quint64 ticket) {
         sink = sink_;
     }
     QString error;
-    if (sink->open(format_, ticket, &error)) return true;
-    if (sink->wakeTicket() != ticket) return false; // interrupted: try again when asked to play again
+    if (sink->open(format_, ticket, &error))
+        return true;
+    if (sink->wakeTicket() != ticket)
+        return false; // interrupted: try again when asked to play again
     if (fallbackToNull_) {
         static std::once_flag once;
         std::call_once(once, [&] { warn(error + QStringLiteral(" - playing without sound (null output)")); });
@@ -165,7 +177,8 @@ bool Player::openSink(quint64 ticket) {
     }
     warn(QStringLiteral("Cannot play: ") + error);
     std::lock_guard lock(mutex_);
-    if (mode_ != Mode::Stopped) finish(positionLocked());
+    if (mode_ != Mode::Stopped)
+        finish(positionLocked());
     return false;
 }
 
@@ -183,7 +196,8 @@ void Player::decodeLoop(std::unique_ptr<Mp3Decoder> decoder) {
         {
             std::unique_lock lock(mutex_);
             changed_.wait(lock, [this] { return quit_ || mode_ != Mode::Stopped; });
-            if (quit_) return;
+            if (quit_)
+                return;
             sink = sink_;
             // Taken with the state: a stop or close after this point wakes any wait below.
             ticket = sink->wakeTicket();
@@ -211,14 +225,16 @@ void Player::decodeLoop(std::unique_ptr<Mp3Decoder> decoder) {
             const auto status = decoder->read(buffer.data(), kChunkFrames, &pendingFrames);
             pendingOffset = 0;
             emptyReads = pendingFrames ? 0 : emptyReads + 1;
-            if (status != Mp3Decoder::Status::Ok || emptyReads > 1000) decodedAll = true;
+            if (status != Mp3Decoder::Status::Ok || emptyReads > 1000)
+                decodedAll = true;
         }
         if (pendingFrames > 0) {
             const qint64 n = sink->write(buffer.data() + pendingOffset * channels, pendingFrames, ticket);
             if (n < 0) {
                 warn(QStringLiteral("Playback stopped: the sound output failed"));
                 std::lock_guard lock(mutex_);
-                if (!restart_ && mode_ != Mode::Stopped) finish(positionLocked());
+                if (!restart_ && mode_ != Mode::Stopped)
+                    finish(positionLocked());
                 // Playing again starts over with a new output.
                 sink_ = createSink().sink;
                 pendingFrames = 0;
@@ -231,7 +247,8 @@ void Player::decodeLoop(std::unique_ptr<Mp3Decoder> decoder) {
         }
         if (decodedAll && sink->drain(ticket)) {
             std::lock_guard lock(mutex_);
-            if (!restart_ && mode_ != Mode::Stopped) finish(segmentStart_ + sink->heardFrames());
+            if (!restart_ && mode_ != Mode::Stopped)
+                finish(segmentStart_ + sink->heardFrames());
         }
     }
 }

@@ -41,7 +41,8 @@ QList<Word> splitWords(QByteArrayView text) {
         const qsizetype begin = i;
         while (i < text.size() && !isBlank(text[i]))
             ++i;
-        if (i > begin) words.append({begin, i});
+        if (i > begin)
+            words.append({begin, i});
     }
     return words;
 }
@@ -51,7 +52,8 @@ QByteArray lowered(QByteArrayView text) {
 }
 
 void answer(char* reply, unsigned length, QByteArrayView text) {
-    if (!reply || length == 0) return;
+    if (!reply || length == 0)
+        return;
     const size_t n = std::min<size_t>(size_t(text.size()), length - 1);
     std::memcpy(reply, text.data(), n);
     reply[n] = '\0';
@@ -73,25 +75,33 @@ MCIERROR openDevice(QByteArrayView command, const QList<Word>& words) {
             break;
         last -= 2;
     }
-    if (last < 2) return MCIERR_MISSING_PARAMETER;
+    if (last < 2)
+        return MCIERR_MISSING_PARAMETER;
     QByteArrayView element = command.sliced(words[1].begin, words[last - 1].end - words[1].begin);
     if (element.startsWith('"')) {
-        if (element.size() < 2 || !element.endsWith('"')) return MCIERR_NO_CLOSING_QUOTE;
+        if (element.size() < 2 || !element.endsWith('"'))
+            return MCIERR_NO_CLOSING_QUOTE;
         element = element.sliced(1, element.size() - 2);
     }
-    if (!type.isEmpty() && type != "mpegvideo") return MCIERR_CANNOT_LOAD_DRIVER;
-    if (alias.isEmpty()) alias = lowered(element);
+    if (!type.isEmpty() && type != "mpegvideo")
+        return MCIERR_CANNOT_LOAD_DRIVER;
+    if (alias.isEmpty())
+        alias = lowered(element);
 
     std::lock_guard lock(devicesMutex);
-    if (devices().count(alias)) return MCIERR_DUPLICATE_ALIAS;
+    if (devices().count(alias))
+        return MCIERR_DUPLICATE_ALIAS;
     const QString dosPath = codepage::toUnicode(element);
-    if (dosPath.isEmpty() || dosPath.contains(u'*') || dosPath.contains(u'?')) return MCIERR_FILE_NOT_FOUND;
+    if (dosPath.isEmpty() || dosPath.contains(u'*') || dosPath.contains(u'?'))
+        return MCIERR_FILE_NOT_FOUND;
     const auto attributes = dosfs::attributes(dosPath);
     const auto hostPath = dosfs::resolve(dosPath);
-    if (!attributes || attributes->directory || !hostPath) return MCIERR_FILE_NOT_FOUND;
+    if (!attributes || attributes->directory || !hostPath)
+        return MCIERR_FILE_NOT_FOUND;
     QString why;
     auto player = playback::Player::open(*hostPath, &why);
-    if (!player) return MCIERR_INVALID_FILE;
+    if (!player)
+        return MCIERR_INVALID_FILE;
     devices()[alias] = std::move(player);
     return 0;
 }
@@ -114,17 +124,21 @@ MCIERROR status(playback::Player& p, const QByteArray& item, char* reply, unsign
 
 MCIERROR mciSendString(const char* command, char* reply, unsigned replyLength) {
     answer(reply, replyLength, "");
-    if (!command) return MCIERR_UNRECOGNIZED_COMMAND;
+    if (!command)
+        return MCIERR_UNRECOGNIZED_COMMAND;
     const QByteArrayView text(command, qsizetype(std::strlen(command)));
     const QList<Word> words = splitWords(text);
-    if (words.isEmpty()) return MCIERR_UNRECOGNIZED_COMMAND;
+    if (words.isEmpty())
+        return MCIERR_UNRECOGNIZED_COMMAND;
     auto word = [&](int i) { return text.sliced(words[i].begin, words[i].end - words[i].begin); };
     const QByteArray verb = lowered(word(0));
     static const QByteArray verbs[] = {"open", "play", "pause", "stop", "close", "set", "status"};
     if (std::find(std::begin(verbs), std::end(verbs), verb) == std::end(verbs))
         return MCIERR_UNRECOGNIZED_COMMAND;
-    if (words.size() < 2) return MCIERR_MISSING_DEVICE_NAME;
-    if (verb == "open") return openDevice(text, words);
+    if (words.size() < 2)
+        return MCIERR_MISSING_DEVICE_NAME;
+    if (verb == "open")
+        return openDevice(text, words);
 
     QByteArray rest; // the words after the alias, lower case, single blanks
     for (int i = 2; i < words.size(); ++i)
@@ -132,11 +146,13 @@ MCIERROR mciSendString(const char* command, char* reply, unsigned replyLength) {
 
     std::unique_lock lock(devicesMutex);
     const auto it = devices().find(lowered(word(1)));
-    if (it == devices().end()) return MCIERR_INVALID_DEVICE_NAME;
+    if (it == devices().end())
+        return MCIERR_INVALID_DEVICE_NAME;
     playback::Player& player = *it->second;
 
     if (verb == "status") {
-        if (rest.isEmpty()) return MCIERR_MISSING_PARAMETER;
+        if (rest.isEmpty())
+            return MCIERR_MISSING_PARAMETER;
         return status(player, rest, reply, replyLength);
     }
     if (verb == "set") {
@@ -146,7 +162,8 @@ MCIERROR mciSendString(const char* command, char* reply, unsigned replyLength) {
                    ? MCIERROR(0)
                    : MCIERROR(MCIERR_BAD_TIME_FORMAT);
     }
-    if (!rest.isEmpty()) return MCIERR_UNRECOGNIZED_KEYWORD;
+    if (!rest.isEmpty())
+        return MCIERR_UNRECOGNIZED_KEYWORD;
     if (verb == "play")
         player.play();
     else if (verb == "pause")

@@ -49,14 +49,16 @@ double roundedSeconds(double milliseconds) {
 
 QString timeText(double seconds) {
     const qint64 s = qint64(seconds);
-    if (s < 60) return QStringLiteral("0:%1").arg(s, 2, 10, QLatin1Char('0'));
+    if (s < 60)
+        return QStringLiteral("0:%1").arg(s, 2, 10, QLatin1Char('0'));
     return QStringLiteral("%1:%2").arg(s / 60, 2, 10, QLatin1Char('0')).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
 bool strictNumber(const QByteArray& text, double* value) {
     static const QRegularExpression number(
         QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
-    if (!number.match(QString::fromLatin1(text)).hasMatch()) return false;
+    if (!number.match(QString::fromLatin1(text)).hasMatch())
+        return false;
     *value = text.trimmed().toDouble();
     return true;
 }
@@ -75,7 +77,8 @@ bool IsPlaying() {
 }
 
 void OpenAndPlay(const QString& path) {
-    if (!dosfs::FileExists(path)) return;
+    if (!dosfs::FileExists(path))
+        return;
     // Linux has no short (8.3) path form: the path goes as it is; the service finds the keywords
     // from the end of the command, so blanks in it do no harm.
     const QString command =

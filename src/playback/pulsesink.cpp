@@ -13,19 +13,22 @@ public:
     // Starts the main loop; connect() then reaches the server.
     PulseConnection() {
         loop_ = pa_threaded_mainloop_new();
-        if (loop_) context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Vorlak Verivuze Dadeve");
+        if (loop_)
+            context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Vorlak Verivuze Dadeve");
         if (context_ && pa_threaded_mainloop_start(loop_) < 0) {
             pa_context_unref(context_);
             context_ = nullptr;
         }
     }
     ~PulseConnection() {
-        if (loop_) pa_threaded_mainloop_stop(loop_);
+        if (loop_)
+            pa_threaded_mainloop_stop(loop_);
         if (context_) {
             pa_context_disconnect(context_);
             pa_context_unref(context_);
         }
-        if (loop_) pa_threaded_mainloop_free(loop_);
+        if (loop_)
+            pa_threaded_mainloop_free(loop_);
     }
     PulseConnection(const PulseConnection&) = delete;
     PulseConnection& operator=(const PulseConnection&) = delete;
@@ -41,7 +44,8 @@ public:
     pa_context* context() const { return context_; }
     bool usable() const { return context_ != nullptr; }
     bool ready() {
-        if (!context_) return false;
+        if (!context_)
+            return false;
         lock();
         const bool ok = pa_context_get_state(context_) == PA_CONTEXT_READY;
         unlock();
@@ -71,7 +75,8 @@ void signalLoop(void* userdata) {
 
 // Waits for an operation to finish; false (and the operation cancelled) when woken first.
 bool await(PulseConnection& c, pa_operation* op, const std::function<bool()>& woken) {
-    if (!op) return false;
+    if (!op)
+        return false;
     bool done = true;
     while (pa_operation_get_state(op) == PA_OPERATION_RUNNING) {
         if (woken()) {
@@ -97,7 +102,8 @@ PulseConnection::get(const std::function<void(std::shared_ptr<PulseConnection>)>
                      const std::function<bool()>& woken, QString* error) {
     {
         std::lock_guard lock(sharedMutex);
-        if (auto live = sharedConnection.lock(); live && live->ready()) return live;
+        if (auto live = sharedConnection.lock(); live && live->ready())
+            return live;
     }
     auto fresh = std::make_shared<PulseConnection>();
     if (!fresh->usable()) {
@@ -105,7 +111,8 @@ PulseConnection::get(const std::function<void(std::shared_ptr<PulseConnection>)>
         return nullptr;
     }
     publish(fresh);
-    if (!fresh->connect(woken, error)) return nullptr;
+    if (!fresh->connect(woken, error))
+        return nullptr;
     std::lock_guard lock(sharedMutex);
     sharedConnection = fresh;
     return fresh;
@@ -132,7 +139,8 @@ bool PulseConnection::connect(const std::function<bool()>& woken, QString* error
     while ((state = pa_context_get_state(context_)) != PA_CONTEXT_READY && PA_CONTEXT_IS_GOOD(state) &&
            !timedOut_ && !woken())
         wait();
-    if (timer) pa_threaded_mainloop_get_api(loop_)->time_free(timer);
+    if (timer)
+        pa_threaded_mainloop_get_api(loop_)->time_free(timer);
     if (state != PA_CONTEXT_READY) {
         *error = timedOut_ ? QStringLiteral("the server does not answer")
                  : woken() ? QStringLiteral("cancelled")
@@ -185,16 +193,16 @@ bool PulseSink::open(const AudioFormat& format, quint64 ticket, QString* error) 
 
     format_ = format;
     frameBytes_ = qint64(format.channels) * 2;
-    pa_sample_spec spec{PA_SAMPLE_S16NE, uint32_t(format.rate), uint8_t(format.channels)};
+    pa_sample_spec sampleFormat{PA_SAMPLE_S16NE, uint32_t(format.rate), uint8_t(format.channels)};
     pa_buffer_attr attr;
     attr.maxlength = uint32_t(-1);
-    attr.tlength = uint32_t(pa_usec_to_bytes(300'000, &spec));
+    attr.tlength = uint32_t(pa_usec_to_bytes(300'000, &sampleFormat));
     attr.prebuf = uint32_t(-1);
     attr.minreq = uint32_t(-1);
     attr.fragsize = uint32_t(-1);
 
     c->lock();
-    stream_ = pa_stream_new(c->context(), "Vorlak Verivuze Dadeve", &spec, nullptr);
+    stream_ = pa_stream_new(c->context(), "Vorlak Verivuze Dadeve", &sampleFormat, nullptr);
     guard.unlock(); // the stream is published; the rest is under the main loop lock
     if (!stream_) {
         *error =
@@ -220,7 +228,8 @@ bool PulseSink::open(const AudioFormat& format, quint64 ticket, QString* error) 
         c->unlock();
         return false;
     }
-    if (paused_) pa_operation_unref(pa_stream_cork(stream_, 1, nullptr, nullptr));
+    if (paused_)
+        pa_operation_unref(pa_stream_cork(stream_, 1, nullptr, nullptr));
     c->unlock();
     return true;
 }
@@ -243,7 +252,8 @@ qint64 PulseSink::write(const qint16* samples, qint64 frames, quint64 ticket) {
             c.unlock();
             return 0;
         }
-        if (writable >= size_t(frameBytes_)) break;
+        if (writable >= size_t(frameBytes_))
+            break;
         c.wait();
     }
     const qint64 n = std::min<qint64>(frames, qint64(writable) / frameBytes_);
@@ -261,7 +271,8 @@ bool PulseSink::drain(quint64 ticket) {
     c.lock();
     const bool ok = drained_ || await(c, pa_stream_drain(stream_, successSignal, c.loop()),
                                       [this, ticket] { return woken(ticket); });
-    if (ok) drained_ = true;
+    if (ok)
+        drained_ = true;
     const bool failed = !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_));
     c.unlock();
     // A stream that failed has nothing more to play.
@@ -298,7 +309,8 @@ void PulseSink::setPaused(bool paused) {
 
 qint64 PulseSink::heardFrames() {
     std::lock_guard guard(connectionMutex_);
-    if (!connection_ || !stream_) return 0;
+    if (!connection_ || !stream_)
+        return 0;
     connection_->lock();
     qint64 heard = 0;
     if (drained_) {

@@ -18,7 +18,8 @@ void DocumentCommands::OpenPlaylist() {
     qsizetype oldCount = s.EntryCount();
     const QString file = messages().showOpenDialog(QStringLiteral("Playlists (*.txt;*.m3u)|*.txt;*.m3u"),
                                                    QStringLiteral("Open playlistfile"), ProgramFolder());
-    if (file.isEmpty()) return;
+    if (file.isEmpty())
+        return;
     if (s.EntryCount() > 0 && MsgBox(QStringLiteral("Keep old playlist ?"), vbYesNo, QString()) == vbNo) {
         s.Entries.clear();
         main_.lstListe->clear();
@@ -54,7 +55,8 @@ void DocumentCommands::cmdSpeichern_Click() {
 void DocumentCommands::menSpeichAls_Click() {
     const QString path = messages().showSaveDialog(QStringLiteral("*.txt (Textfile)|*.txt"),
                                                    QStringLiteral("Save as textfile"), ProgramFolder());
-    if (!path.isEmpty()) SavePlaylist(main_.state, path);
+    if (!path.isEmpty())
+        SavePlaylist(main_.state, path);
 }
 
 void DocumentCommands::cmdDefault_Click() {
@@ -85,7 +87,8 @@ void DocumentCommands::validateKeepingSelection() {
     ProgramState& s = main_.state;
     const qsizetype selected = main_.lstListe->ListIndex();
     const QList<qsizetype> removed = ValidateEntries(s);
-    if (removed.isEmpty()) return;
+    if (removed.isEmpty())
+        return;
     // The selected entry keeps its place among the entries that stay; when it went itself, the
     // entry that took its place is selected.
     const qsizetype before =

@@ -12,15 +12,18 @@ namespace {
 // or nothing when t is a drive or a root.
 std::optional<QString> parentFolder(QString t) {
     const qsizetype first = t.indexOf(u'\\');
-    if ((first >= 0 && first == t.size() - 1) || t.size() <= 2) return std::nullopt;
+    if ((first >= 0 && first == t.size() - 1) || t.size() <= 2)
+        return std::nullopt;
     t.chop(1);
     const qsizetype last = t.lastIndexOf(u'\\');
-    if (last < 0) return std::nullopt;
+    if (last < 0)
+        return std::nullopt;
     return t.left(last);
 }
 
 void addM3uLine(PlaylistModel& model, const QString& folder, const QString& line) {
-    if (line.isEmpty() || line.contains(u'#')) return;
+    if (line.isEmpty() || line.contains(u'#'))
+        return;
     if (line.contains(QStringLiteral(":\\"))) {
         model.AddEntry(line);
     } else if (!line.startsWith(u'\\')) {
@@ -72,7 +75,8 @@ bool SavePlaylist(const PlaylistModel& model, const QString& path) {
 }
 
 QString DefaultPlaylistPath(const QString& playlistPath) {
-    if (playlistPath.size() < 3) return {};
+    if (playlistPath.size() < 3)
+        return {};
     return playlistPath.chopped(3) + QStringLiteral("def");
 }
 
@@ -82,16 +86,21 @@ bool ReadDefaultPlaylist(PlaylistModel& model, const QString& defaultPath) {
 }
 
 FileComparison ListEqualsFile(const PlaylistModel& model, const QString& playlistPath) {
-    if (playlistPath.isEmpty() || !dosfs::FileExists(playlistPath)) return FileComparison::Equal;
+    if (playlistPath.isEmpty() || !dosfs::FileExists(playlistPath))
+        return FileComparison::Equal;
     const auto host = dosfs::resolve(playlistPath);
     QFile file(host.value_or(QString()));
-    if (!host || !file.open(QIODevice::ReadOnly)) return FileComparison::Unreadable;
+    if (!host || !file.open(QIODevice::ReadOnly))
+        return FileComparison::Unreadable;
     textfile::LineReader reader(file);
     QString line;
     for (const QString& entry : model.Entries) {
-        if (!reader.next(line)) return reader.failed() ? FileComparison::Unreadable : FileComparison::Differs;
-        if (line != entry) return FileComparison::Differs;
+        if (!reader.next(line))
+            return reader.failed() ? FileComparison::Unreadable : FileComparison::Differs;
+        if (line != entry)
+            return FileComparison::Differs;
     }
-    if (!reader.atEnd()) return FileComparison::Differs;
+    if (!reader.atEnd())
+        return FileComparison::Differs;
     return reader.failed() ? FileComparison::Unreadable : FileComparison::Equal;
 }

@@ -12,7 +12,8 @@
 ListDisplay::ListDisplay(frmVeriVuzeDadeve& main) : main_(main) {}
 
 ViewMode ListDisplay::viewMode() const {
-    if (main_.menTag->isChecked()) return ViewMode::Tag;
+    if (main_.menTag->isChecked())
+        return ViewMode::Tag;
     return main_.menFold->isChecked() ? ViewMode::All : ViewMode::Filenames;
 }
 
@@ -37,7 +38,8 @@ void ListDisplay::setView(ViewMode mode) {
     main_.menFold->setChecked(mode == ViewMode::All);
     main_.menNoFold->setChecked(mode == ViewMode::Filenames);
     main_.menTag->setChecked(mode == ViewMode::Tag);
-    if (SelectedIndex() < main_.lstListe->ListCount()) RefreshList(SelectedIndex());
+    if (SelectedIndex() < main_.lstListe->ListCount())
+        RefreshList(SelectedIndex());
 }
 
 void ListDisplay::menFold_Click() {
@@ -61,12 +63,14 @@ int MaxItemWidth(const QListView& list, const QStringList& rows) {
         qreal w = 0;
         for (QChar c : rows[r]) {
             auto it = advance.find(c.unicode());
-            if (it == advance.end()) it = advance.insert(c.unicode(), metrics.horizontalAdvance(c));
+            if (it == advance.end())
+                it = advance.insert(c.unicode(), metrics.horizontalAdvance(c));
             w += *it;
         }
         estimates.emplace_back(w, r);
     }
-    if (estimates.empty()) return 5;
+    if (estimates.empty())
+        return 5;
     const qreal top = std::max_element(estimates.begin(), estimates.end())->first;
     std::erase_if(estimates, [top](const auto& e) { return e.first < top * 0.97 - 4; });
     constexpr std::size_t kMeasured = 256;

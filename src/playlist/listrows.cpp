@@ -4,7 +4,8 @@
 #include "platform/dosfs.h"
 
 QStringList BuildRows(const QStringList& entries, ViewMode mode) {
-    if (mode == ViewMode::All) return entries; // shares the strings
+    if (mode == ViewMode::All)
+        return entries; // shares the strings
     QStringList rows;
     rows.reserve(entries.size());
     if (mode == ViewMode::Tag)

@@ -8,9 +8,12 @@ int PlaylistRows::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant PlaylistRows::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rows_.size()) return {};
-    if (role == Qt::DisplayRole) return rows_.at(index.row());
-    if (role == Qt::SizeHintRole) return itemSize_;
+    if (!index.isValid() || index.row() >= rows_.size())
+        return {};
+    if (role == Qt::DisplayRole)
+        return rows_.at(index.row());
+    if (role == Qt::SizeHintRole)
+        return itemSize_;
     return {};
 }
 
@@ -21,7 +24,8 @@ void PlaylistRows::setRows(QStringList rows) {
 }
 
 void PlaylistRows::setItemSize(QSize size) {
-    if (size == itemSize_) return;
+    if (size == itemSize_)
+        return;
     // The view takes the size of every row from the first one; a layout change keeps the selection.
     Q_EMIT layoutAboutToBeChanged();
     itemSize_ = size;
@@ -59,7 +63,8 @@ void PlaylistBox::setListIndex(qsizetype row) {
 }
 
 void PlaylistBox::setHorizontalExtent(int pixels) {
-    if (pixels == extent_) return;
+    if (pixels == extent_)
+        return;
     extent_ = pixels;
     updateItemSize();
 }

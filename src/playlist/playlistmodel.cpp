@@ -11,7 +11,8 @@ bool HasMp3Extension(QStringView path) {
 }
 
 void PlaylistModel::AddEntry(const QString& path) {
-    if (!HasMp3Extension(path) || !dosfs::FileExists(path)) return;
+    if (!HasMp3Extension(path) || !dosfs::FileExists(path))
+        return;
     const QChar first = path.at(0);
     if (first.toUpper() == first) {
         Entries.append(path);
@@ -28,9 +29,11 @@ void PlaylistModel::RemoveEntry(qsizetype index) {
 
 bool ForEachPlaylistLine(const QString& dosPath, const std::function<void(const QString&)>& take) {
     const auto host = dosfs::resolve(dosPath);
-    if (!host) return false;
+    if (!host)
+        return false;
     QFile file(*host);
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
     textfile::LineReader reader(file);
     QString line;
     while (reader.next(line))

@@ -82,7 +82,8 @@ TEST(FindDefaultPlaylist, ChoosesCreatesOrEnds) {
         for (const auto& [base, install] : installs)
             if (install != None)
                 env.installMod(base, install != Marker, install == Playlist ? &line : nullptr);
-        if (!c.message.isEmpty()) env.messages.expectMsgBox(c.message, vbOKOnly, QStringLiteral("Error"));
+        if (!c.message.isEmpty())
+            env.messages.expectMsgBox(c.message, vbOKOnly, QStringLiteral("Error"));
         QString result;
         bool ended = false;
         try {

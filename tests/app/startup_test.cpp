@@ -176,9 +176,11 @@ void StartupTest::firstStartQuestion() {
     env.installMod(QStringLiteral("C:\\HL"), true);
     QList<std::tuple<QString, QString, QString>> values = {
         {kHL, QStringLiteral("InstallPath"), QStringLiteral("C:\\HL")}};
-    if (!opend.isNull()) values.append({kKey, QStringLiteral("Opend"), opend});
+    if (!opend.isNull())
+        values.append({kKey, QStringLiteral("Opend"), opend});
     env.writeRegistry(values);
-    if (asked) env.messages.expectMsgBox(kFirstStart, vbYesNo, QStringLiteral("First start"), vbNo);
+    if (asked)
+        env.messages.expectMsgBox(kFirstStart, vbYesNo, QStringLiteral("First start"), vbNo);
     Run run;
     QVERIFY(run.window.isVisible());
     QCOMPARE(env.messages.problems(), QStringList());

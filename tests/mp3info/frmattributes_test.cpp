@@ -136,7 +136,8 @@ private Q_SLOTS:
             const QString path = QStringLiteral("C:\\Files\\") + (c.name ? c.name : "Gone.mp3");
             if (c.name) {
                 const QString host = drive->write(path, QByteArray(c.size, '\x01'));
-                if (!c.dosAttrib.isEmpty()) TempDrive::setDosAttrib(host, c.dosAttrib);
+                if (!c.dosAttrib.isEmpty())
+                    TempDrive::setDosAttrib(host, c.dosAttrib);
                 if (c.readOnly)
                     QFile::setPermissions(host, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
             }

@@ -5,7 +5,8 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    if (argc != 3) return 2;
+    if (argc != 3)
+        return 2;
     const QByteArray text =
         RegRead(HKEY_CURRENT_USER, QString::fromUtf8(argv[1]), QString::fromUtf8(argv[2])).toUtf8();
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);

@@ -17,7 +17,8 @@ QStringList readAll(const QByteArray& data, qsizetype* endProbe = nullptr) {
     QString line;
     while (reader.next(line))
         lines.append(line);
-    if (endProbe) *endProbe = reader.atEnd();
+    if (endProbe)
+        *endProbe = reader.atEnd();
     return lines;
 }
 

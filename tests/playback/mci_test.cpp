@@ -14,7 +14,8 @@ namespace {
 MCIERROR send(const char* command, QByteArray* reply = nullptr) {
     char buffer[128] = "left over";
     const MCIERROR rc = mciSendString(command, buffer, sizeof buffer);
-    if (reply) *reply = buffer;
+    if (reply)
+        *reply = buffer;
     return rc;
 }
 

@@ -55,7 +55,8 @@ std::vector<qint16> samplesOf(const QByteArray& raw) {
 
 qint64 wavFrames(const QString& path, int* rate, int* channels) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return -1;
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
     const QByteArray all = f.readAll();
     auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(all.constData() + at); };
     auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(all.constData() + at); };
@@ -66,8 +67,10 @@ qint64 wavFrames(const QString& path, int* rate, int* channels) {
             ch = u16(at + 10);
             r = int(u32(at + 12));
         } else if (id == "data" && ch > 0) {
-            if (rate) *rate = r;
-            if (channels) *channels = ch;
+            if (rate)
+                *rate = r;
+            if (channels)
+                *channels = ch;
             return qint64(u32(at + 4)) / (2 * ch);
         }
     }
@@ -79,7 +82,8 @@ double correlation(const std::vector<qint16>& a, const std::vector<qint16>& b, q
     const qint64 end = std::min<qint64>(qint64(a.size()), qint64(b.size()) - lag);
     double sa = 0, sb = 0, saa = 0, sbb = 0, sab = 0;
     const double n = double(end - begin);
-    if (n <= 1) return 0;
+    if (n <= 1)
+        return 0;
     for (qint64 i = begin; i < end; ++i) {
         const double x = a[size_t(i)], y = b[size_t(i + lag)];
         sa += x;
@@ -101,7 +105,8 @@ qint64 bestLag(const std::vector<qint16>& a, const std::vector<qint16>& b, qint6
     qint64 best = 0;
     double bestValue = -2;
     for (qint64 lag = -maxLag; lag <= maxLag; lag += step) {
-        if (from + lag < 0) continue;
+        if (from + lag < 0)
+            continue;
         const double c = correlation(part, b, from + lag);
         if (c > bestValue) {
             bestValue = c;
@@ -114,7 +119,8 @@ qint64 bestLag(const std::vector<qint16>& a, const std::vector<qint16>& b, qint6
 bool eventually(const std::function<bool()>& cond, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!cond()) {
-        if (std::chrono::steady_clock::now() > deadline) return cond();
+        if (std::chrono::steady_clock::now() > deadline)
+            return cond();
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;

@@ -142,7 +142,8 @@ TEST(ListEqualsFile, ComparesLineByLine) {
     };
     for (const auto& c : cases) {
         QFile::remove(env.drive.host(QStringLiteral("C:\\list.txt")));
-        if (c.file) env.drive.write(QStringLiteral("C:\\list.txt"), c.file);
+        if (c.file)
+            env.drive.write(QStringLiteral("C:\\list.txt"), c.file);
         PlaylistModel model;
         model.Entries = c.entries;
         EXPECT_EQ(ListEqualsFile(model, QStringLiteral("C:\\list.txt")), c.expected) << c.what;

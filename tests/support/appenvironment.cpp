@@ -61,8 +61,10 @@ void AppEnvironment::writeRegistry(const QList<std::tuple<QString, QString, QStr
 void AppEnvironment::installMod(const QString& gameDos, bool withMp3Folder,
                                 const QByteArray* playlist) const {
     drive.write(gameDos + QStringLiteral("\\vorlak\\liblist.gam"), "game \"Vorlak Legends\"\r\n");
-    if (withMp3Folder) QDir().mkpath(drive.host(gameDos + QStringLiteral("\\vorlak\\mp3")));
-    if (playlist) drive.write(gameDos + QStringLiteral("\\vorlak\\mp3\\playlist.txt"), *playlist);
+    if (withMp3Folder)
+        QDir().mkpath(drive.host(gameDos + QStringLiteral("\\vorlak\\mp3")));
+    if (playlist)
+        drive.write(gameDos + QStringLiteral("\\vorlak\\mp3\\playlist.txt"), *playlist);
 }
 
 std::shared_ptr<playback::TestSink> AppEnvironment::lastSink() const {

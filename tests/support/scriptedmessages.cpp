@@ -52,7 +52,8 @@ const ScriptedMessages::Step* ScriptedMessages::take(const MessageCall& call) {
 
 int ScriptedMessages::msgBox(const QString& prompt, int style, const QString& title) {
     const Step* s = take({QStringLiteral("MsgBox"), prompt, style, title, {}});
-    if (s) return s->answerCode;
+    if (s)
+        return s->answerCode;
     return (style & 7) == vbYesNo ? vbNo : vbOK;
 }
 
@@ -81,6 +82,7 @@ QStringList ScriptedMessages::problems() const {
 QStringList ScriptedMessages::prompts() const {
     QStringList out;
     for (const MessageCall& c : calls_)
-        if (c.kind == u"MsgBox") out.append(c.prompt);
+        if (c.kind == u"MsgBox")
+            out.append(c.prompt);
     return out;
 }

@@ -12,7 +12,8 @@ TempDrive::TempDrive(QChar letter, const QString& extra)
     : letter_(letter.toUpper()), oldDrives_(qgetenv("VORLAK_DRIVES")),
       hadDrives_(qEnvironmentVariableIsSet("VORLAK_DRIVES")) {
     QString mapping = QString(letter_) + QStringLiteral(":=") + dir_.path();
-    if (!extra.isEmpty()) mapping += u';' + extra;
+    if (!extra.isEmpty())
+        mapping += u';' + extra;
     qputenv("VORLAK_DRIVES", mapping.toUtf8());
     dosfs::reloadDrives();
 }

@@ -1,117 +1,70 @@
 #include "app/gamelocations.h"
 #include "appenvironment.h"
-#include "platform/dosfs.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <cstring>
 #include <gtest/gtest.h>
 
-namespace {
-
-const QString kNoLocation =
-    QStringLiteral("Couldn't find the HL/ CS/ Steam location\r\n       This program exits now");
-const QString kNoVorlak = QStringLiteral("   Couldn't find Vorlak\r\nThis program exits now");
-
-} // namespace
-
-// Which playlist is chosen, which empty playlists are made, and when the program ends.
+// Which playlist is chosen, which empty playlists are made, and when the program ends. Installs
+// and known locations are given for Steam, Half-Life and Counterstrike in this order: "-" nothing,
+// "M" the marker only, "F" the marker and the mp3 folder, "P" a playlist too.
 TEST(FindDefaultPlaylist, ChoosesCreatesOrEnds) {
-    const QString steam = QStringLiteral("C:\\Steam"), hl = QStringLiteral("C:\\HL"),
-                  cs = QStringLiteral("C:\\CS");
+    const QString bases[] = {QStringLiteral("C:\\Steam"), QStringLiteral("C:\\HL"), QStringLiteral("C:\\CS")};
     const QByteArray line = "C:\\a.mp3\r\n";
-    enum Install { None, Marker, MarkerAndFolder, Playlist };
     const struct {
         const char* what;
-        Install steam, hl, cs;
-        QString steamAt, hlAt, csAt; // the locations read from the registry
-        QString result;              // "" = the program ends
-        QString message;
+        const char* installed;
+        const char* known; // locations read from the registry, of "SHC"
+        char result;       // S, H or C; E: ends, nothing known; V: ends, no Vorlak; X: fails
     } cases[] = {
-        {"nothing known", None, None, None, {}, {}, {}, {}, kNoLocation},
-        {"known but nothing installed", None, None, None, steam, hl, cs, {}, kNoVorlak},
-        {"only Half-Life, playlist there",
-         None,
-         Playlist,
-         None,
-         {},
-         hl,
-         {},
-         hl + "\\vorlak\\mp3\\playlist.txt",
-         {}},
-        {"only Half-Life, playlist made",
-         None,
-         MarkerAndFolder,
-         None,
-         {},
-         hl,
-         {},
-         hl + "\\vorlak\\mp3\\playlist.txt",
-         {}},
-        {"Half-Life wins over Steam",
-         Playlist,
-         Playlist,
-         None,
-         steam,
-         hl,
-         {},
-         hl + "\\vorlak\\mp3\\playlist.txt",
-         {}},
-        {"Counterstrike wins over Steam",
-         Playlist,
-         None,
-         Playlist,
-         steam,
-         {},
-         cs,
-         cs + "\\vorlak\\mp3\\playlist.txt",
-         {}},
-        {"Half-Life wins over Counterstrike",
-         None,
-         MarkerAndFolder,
-         Playlist,
-         {},
-         hl,
-         cs,
-         hl + "\\vorlak\\mp3\\playlist.txt",
-         {}},
-        {"Steam alone", Playlist, None, None, steam, hl, cs, steam + "\\vorlak\\mp3\\playlist.txt", {}},
+        {"nothing known", "---", "", 'E'},
+        {"known but nothing installed", "---", "SHC", 'V'},
+        {"only Half-Life, playlist there", "-P-", "H", 'H'},
+        {"only Half-Life, playlist made", "-F-", "H", 'H'},
+        {"Half-Life wins over Steam", "PP-", "SH", 'H'},
+        {"Counterstrike wins over Steam", "P-P", "SC", 'C'},
+        {"made for Half-Life, wins over Counterstrike", "-FP", "HC", 'H'},
+        {"Steam alone", "P--", "SHC", 'S'},
+        {"marker without mp3 folder", "-M-", "H", 'X'},
     };
     for (const auto& c : cases) {
         AppEnvironment env;
-        const std::pair<QString, Install> installs[] = {{steam, c.steam}, {hl, c.hl}, {cs, c.cs}};
-        for (const auto& [base, install] : installs)
-            if (install != None)
-                env.installMod(base, install != Marker, install == Playlist ? &line : nullptr);
-        if (!c.message.isEmpty())
-            env.messages.expectMsgBox(c.message, vbOKOnly, QStringLiteral("Error"));
-        QString result;
-        bool ended = false;
-        try {
-            result = FindDefaultPlaylist({c.steamAt, c.hlAt, c.csAt});
-        } catch (const EndProgram&) {
-            ended = true;
+        QString at[3];
+        for (int i = 0; i < 3; ++i) {
+            if (c.installed[i] != '-')
+                env.installMod(bases[i], c.installed[i] != 'M', c.installed[i] == 'P' ? &line : nullptr);
+            if (std::strchr(c.known, "SHC"[i]))
+                at[i] = bases[i];
         }
-        EXPECT_EQ(ended, c.result.isEmpty()) << c.what;
-        EXPECT_EQ(result, c.result) << c.what;
+        if (c.result == 'E')
+            env.messages.expectMsgBox(
+                QStringLiteral("Couldn't find the HL/ CS/ Steam location\r\n       This program exits now"),
+                vbOKOnly, QStringLiteral("Error"));
+        if (c.result == 'V')
+            env.messages.expectMsgBox(QStringLiteral("   Couldn't find Vorlak\r\nThis program exits now"),
+                                      vbOKOnly, QStringLiteral("Error"));
+        char outcome = 'X';
+        try {
+            const QString result = FindDefaultPlaylist({at[0], at[1], at[2]});
+            for (int i = 0; i < 3; ++i)
+                if (result == bases[i] + QStringLiteral("\\vorlak\\mp3\\playlist.txt"))
+                    outcome = "SHC"[i];
+        } catch (const EndProgram&) {
+            outcome = c.known[0] ? 'V' : 'E';
+        } catch (const std::exception&) {
+        }
+        EXPECT_EQ(outcome, c.result) << c.what;
         EXPECT_EQ(env.messages.problems(), QStringList()) << c.what;
-        // An installed modification without playlist gets an empty one; nothing else is made.
-        for (const auto& [base, install] : installs) {
-            const QString playlist = env.drive.host(base + "\\vorlak\\mp3\\playlist.txt");
-            EXPECT_EQ(QFile::exists(playlist), install == Playlist || install == MarkerAndFolder) << c.what;
-            if (install == MarkerAndFolder) {
-                EXPECT_EQ(QFile(playlist).size(), 0) << c.what;
-            }
+        // An installed modification with its mp3 folder gets an empty playlist; nothing else is made.
+        for (int i = 0; i < 3; ++i) {
+            const QFileInfo playlist(
+                env.drive.host(bases[i] + QStringLiteral("\\vorlak\\mp3\\playlist.txt")));
+            EXPECT_EQ(playlist.exists(), c.installed[i] == 'P' || c.installed[i] == 'F') << c.what;
+            EXPECT_TRUE(c.installed[i] != 'F' || playlist.size() == 0) << c.what;
         }
     }
-}
-
-// A marker without its mp3 folder: making the playlist fails, with no message and no result.
-TEST(FindDefaultPlaylist, MissingMp3FolderFails) {
-    AppEnvironment env;
-    env.installMod(QStringLiteral("C:\\HL"), false);
-    EXPECT_THROW(FindDefaultPlaylist({{}, QStringLiteral("C:\\HL"), {}}), std::exception);
-    EXPECT_TRUE(env.messages.calls().isEmpty());
-    EXPECT_FALSE(QDir(env.drive.host(QStringLiteral("C:\\HL\\vorlak\\mp3"))).exists());
 }
 
 // An empty location stands for the root of the current drive.

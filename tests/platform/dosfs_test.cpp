@@ -9,7 +9,7 @@
 namespace {
 
 struct DosfsTest : ::testing::Test {
-    TempDrive drive{u'C'};
+    TempDrive drive;
     void SetUp() override {
         drive.write(QStringLiteral("C:\\Music\\Rock\\Song One.mp3"));
         drive.write(QStringLiteral("C:\\Music\\Rock\\song two.MP3"));

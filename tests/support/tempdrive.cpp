@@ -8,28 +8,30 @@
 #include <stdexcept>
 #include <sys/xattr.h>
 
-TempDrive::TempDrive(QChar letter, const QString& extra)
-    : letter_(letter.toUpper()), oldDrives_(qgetenv("VORLAK_DRIVES")),
-      hadDrives_(qEnvironmentVariableIsSet("VORLAK_DRIVES")) {
-    QString mapping = QString(letter_) + QStringLiteral(":=") + dir_.path();
-    if (!extra.isEmpty())
-        mapping += u';' + extra;
-    qputenv("VORLAK_DRIVES", mapping.toUtf8());
+ScopedEnv::ScopedEnv(const char* name, const QByteArray& value)
+    : name_(name), old_(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt) {
+    qputenv(name, value);
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (old_)
+        qputenv(name_, *old_);
+    else
+        qunsetenv(name_);
+}
+
+TempDrive::TempDrive() {
+    drives_.emplace("VORLAK_DRIVES", "C:=" + dir_.path().toUtf8());
     dosfs::reloadDrives();
 }
 
 TempDrive::~TempDrive() {
-    if (hadDrives_)
-        qputenv("VORLAK_DRIVES", oldDrives_);
-    else
-        qunsetenv("VORLAK_DRIVES");
+    drives_.reset();
     dosfs::reloadDrives();
 }
 
 QString TempDrive::host(const QString& dosPath) const {
-    QString rest = dosPath.mid(2);
-    rest.replace(u'\\', u'/');
-    return dir_.path() + rest;
+    return dir_.path() + dosPath.mid(2).replace(u'\\', u'/');
 }
 
 QString TempDrive::write(const QString& dosPath, const QByteArray& content) const {
@@ -54,9 +56,6 @@ void TempDrive::setDosAttrib(const QString& hostPath, const QByteArray& value) {
         throw std::runtime_error("setxattr failed on " + hostPath.toStdString());
 }
 
-QString fixturesDir() {
-    return QStringLiteral(VORLAK_FIXTURES_DIR);
-}
 QString fixture(const QString& name) {
-    return fixturesDir() + u'/' + name;
+    return QStringLiteral(VORLAK_FIXTURES_DIR "/") + name;
 }

@@ -1,9 +1,8 @@
 // Closing the main window: playback stops, the list is compared with the working file, the user
 // is asked to save when they differ, and the two settings are written at every exit.
-#include "app/frmVeriVuzeDadeve.h"
-#include "appenvironment.h"
 #include "platform/registry.h"
 #include "playback/modmp3.h"
+#include "windowsandbox.h"
 
 #include <QAction>
 #include <QFile>
@@ -62,15 +61,15 @@ void ShutdownTest::exit() {
     QFETCH(int, answer);
     QFETCH(QString, saveMessage);
     QFETCH(QByteArray, after);
-    AppEnvironment env;
+    WindowSandbox sandbox;
+    AppEnvironment& env = sandbox.env;
+    ProgramState& state = sandbox.state;
+    frmVeriVuzeDadeve& window = sandbox.window;
     env.drive.copyFixture(QStringLiteral("plain-stereo.mp3"), QStringLiteral("C:\\Music\\a.mp3"));
     env.drive.write(QStringLiteral("C:\\Music\\b.mp3"));
     env.drive.write(kPlaylist, file);
-    ProgramState state;
-    frmVeriVuzeDadeve window(state);
     state.PlaylistPath = kPlaylist;
     LoadTextPlaylist(state, kPlaylist);
-    window.show();
     OpenAndPlay(QStringLiteral("C:\\Music\\a.mp3"));
     window.Timer1->start();
 

@@ -1,8 +1,8 @@
 // Open, Save, Save As and Restore on the real main window with the scripted message service.
-#include "app/frmVeriVuzeDadeve.h"
-#include "appenvironment.h"
+#include "platform/dosfs.h"
 #include "playback/modmp3.h"
 #include "playlist/playlistbox.h"
+#include "windowsandbox.h"
 
 #include <QAction>
 #include <QFile>
@@ -38,9 +38,10 @@ private Q_SLOTS:
     void restore();
 
 private:
-    std::unique_ptr<AppEnvironment> env;
-    std::unique_ptr<ProgramState> state;
-    std::unique_ptr<frmVeriVuzeDadeve> window;
+    std::unique_ptr<WindowSandbox> s;
+    AppEnvironment* env = nullptr;
+    ProgramState* state = nullptr;
+    frmVeriVuzeDadeve* window = nullptr;
     // Starts on a working file holding a.mp3, b.mp3 and c.mp3 (all on the disk), row 1 selected.
     void start() {
         for (const char* name : {"a", "b", "c", "d", "e"})
@@ -54,17 +55,15 @@ private:
 };
 
 void DocumentCommandsTest::init() {
-    env = std::make_unique<AppEnvironment>();
-    state = std::make_unique<ProgramState>();
-    window = std::make_unique<frmVeriVuzeDadeve>(*state);
-    window->show();
+    s = std::make_unique<WindowSandbox>();
+    env = &s->env;
+    state = &s->state;
+    window = &s->window;
 }
 
 void DocumentCommandsTest::cleanup() {
     QCOMPARE(env->messages.problems(), QStringList());
-    window.reset();
-    state.reset();
-    env.reset();
+    s.reset();
 }
 
 // The list holds a, b, c (row 1 selected) or nothing; the file opened names d and e.
@@ -140,6 +139,7 @@ void DocumentCommandsTest::open() {
     const MessageCall dialog = env->messages.calls().first();
     QCOMPARE(dialog.prompt, QStringLiteral("Playlists (*.txt;*.m3u)|*.txt;*.m3u"));
     QCOMPARE(dialog.title, QStringLiteral("Open playlistfile"));
+    QCOMPARE(dialog.folder, dosfs::toDos(QCoreApplication::applicationDirPath()));
 }
 
 void DocumentCommandsTest::binaryFileAsPlaylist() {

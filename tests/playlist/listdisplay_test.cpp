@@ -1,8 +1,7 @@
 // The playlist box rebuilt from the model: the selection rules, the view modes and their check
 // marks, and the horizontal scroll extent.
-#include "app/frmVeriVuzeDadeve.h"
-#include "appenvironment.h"
 #include "playlist/playlistbox.h"
+#include "windowsandbox.h"
 
 #include <QAction>
 #include <QFile>
@@ -22,31 +21,23 @@ private Q_SLOTS:
     void millionRows();
 
 private:
-    std::unique_ptr<AppEnvironment> env;
-    std::unique_ptr<ProgramState> state;
-    std::unique_ptr<frmVeriVuzeDadeve> window;
+    std::unique_ptr<WindowSandbox> s;
+    frmVeriVuzeDadeve* window = nullptr;
+    // Adds an entry for a file made on the drive.
+    void add(const QString& dos) {
+        s->env.drive.write(dos);
+        s->state.AddEntry(dos);
+    }
 };
 
-namespace {
-// Adds an entry for a file made on the drive.
-void add(ProgramState& s, const AppEnvironment& env, const QString& dos) {
-    env.drive.write(dos);
-    s.AddEntry(dos);
-}
-} // namespace
-
 void ListDisplayTest::init() {
-    env = std::make_unique<AppEnvironment>();
-    state = std::make_unique<ProgramState>();
-    window = std::make_unique<frmVeriVuzeDadeve>(*state);
-    window->show();
+    s = std::make_unique<WindowSandbox>();
+    window = &s->window;
 }
 
 void ListDisplayTest::cleanup() {
-    QCOMPARE(env->messages.problems(), QStringList());
-    window.reset();
-    state.reset();
-    env.reset();
+    QCOMPARE(s->env.messages.problems(), QStringList());
+    s.reset();
 }
 
 void ListDisplayTest::selection_data() {
@@ -63,7 +54,7 @@ void ListDisplayTest::selection() {
     QFETCH(int, select);
     QFETCH(int, selected);
     for (const char* name : {"a", "b", "c"})
-        add(*state, *env, QStringLiteral("C:\\Music\\%1.mp3").arg(QLatin1String(name)));
+        add(QStringLiteral("C:\\Music\\%1.mp3").arg(QLatin1String(name)));
     window->display.RefreshList(select);
     QCOMPARE(window->lstListe->ListCount(), 3);
     QCOMPARE(window->lstListe->ListIndex(), selected);
@@ -82,12 +73,12 @@ void ListDisplayTest::emptyList() {
 }
 
 void ListDisplayTest::viewModes() {
-    add(*state, *env, QStringLiteral("C:\\Music\\First.mp3"));
-    add(*state, *env, QStringLiteral("C:\\Music\\Second.MP3"));
-    state->Entries[1] = QStringLiteral("C:\\MUSIC\\second.mp3"); // the disk's spelling is shown
-    add(*state, *env, QStringLiteral("C:\\Music\\Third.mp3"));
+    add(QStringLiteral("C:\\Music\\First.mp3"));
+    add(QStringLiteral("C:\\Music\\Second.MP3"));
+    s->state.Entries[1] = QStringLiteral("C:\\MUSIC\\second.mp3"); // the disk's spelling is shown
+    add(QStringLiteral("C:\\Music\\Third.mp3"));
     window->display.RefreshList(2);
-    QFile::remove(env->drive.host(QStringLiteral("C:\\Music\\Third.mp3")));
+    QFile::remove(s->env.drive.host(QStringLiteral("C:\\Music\\Third.mp3")));
 
     window->menNoFold->trigger();
     QVERIFY(window->menNoFold->isChecked() && !window->menFold->isChecked());
@@ -95,30 +86,29 @@ void ListDisplayTest::viewModes() {
     QCOMPARE(window->lstListe->rows(),
              QStringList({QStringLiteral("First.mp3"), QStringLiteral("Second.MP3"), QString()}));
     QCOMPARE(window->lstListe->ListIndex(), 2);
-    QCOMPARE(state->EntryCount(), 3);
+    QCOMPARE(s->state.EntryCount(), 3);
 
     window->menNoFold->trigger(); // choosing the checked item keeps it checked
     QVERIFY(window->menNoFold->isChecked());
     window->menFold->trigger();
     QVERIFY(window->menFold->isChecked() && !window->menNoFold->isChecked() && !window->menTag->isChecked());
-    QCOMPARE(window->lstListe->rows(), state->Entries);
+    QCOMPARE(window->lstListe->rows(), s->state.Entries);
 }
 
 // A row wider than the box makes the box scroll sideways; removing it takes the scroll bar away.
 void ListDisplayTest::horizontalExtent() {
-    add(*state, *env, QStringLiteral("C:\\a.mp3"));
+    add(QStringLiteral("C:\\a.mp3"));
     window->display.RefreshList(0);
     QCOMPARE(window->lstListe->horizontalExtent(), 0);
-    add(*state, *env,
-        QStringLiteral("C:\\") + QString(60, u'x') + QStringLiteral("\\") + QString(60, u'y') +
-            QStringLiteral(".mp3"));
+    add(QStringLiteral("C:\\") + QString(60, u'x') + QStringLiteral("\\") + QString(60, u'y') +
+        QStringLiteral(".mp3"));
     window->display.RefreshList(1);
     const int wide = window->lstListe->horizontalExtent();
     QVERIFY(wide > window->lstListe->width());
     QTRY_VERIFY(window->lstListe->horizontalScrollBar()->isVisible());
     QCOMPARE(window->lstListe->horizontalScrollBar()->maximum(),
              wide - window->lstListe->viewport()->width());
-    state->RemoveEntry(1);
+    s->state.RemoveEntry(1);
     window->display.RefreshList(0);
     QCOMPARE(window->lstListe->horizontalExtent(), 0);
     QTRY_VERIFY(!window->lstListe->horizontalScrollBar()->isVisible());
@@ -127,8 +117,8 @@ void ListDisplayTest::horizontalExtent() {
 // Far beyond 32,767 rows: a million entries show and the last one can be selected and scrolled to.
 void ListDisplayTest::millionRows() {
     const QString path = QStringLiteral("C:\\Music\\a.mp3");
-    env->drive.write(path);
-    state->Entries = QStringList(1'000'000, path);
+    s->env.drive.write(path);
+    s->state.Entries = QStringList(1'000'000, path);
     window->display.RefreshList(999'999);
     QCOMPARE(window->lstListe->ListCount(), 1'000'000);
     QCOMPARE(window->display.SelectedIndex(), 999'999);

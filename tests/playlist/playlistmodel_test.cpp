@@ -43,19 +43,6 @@ TEST_F(PlaylistModelTest, AddEntryKeepsExistingMp3FilesOnly) {
     EXPECT_TRUE(env.messages.calls().isEmpty());
 }
 
-TEST_F(PlaylistModelTest, AddTwiceAndRemove) {
-    model.AddEntry(QStringLiteral("C:\\Music\\One.mp3"));
-    model.AddEntry(QStringLiteral("C:\\Music\\One.mp3"));
-    model.AddEntry(QStringLiteral("C:\\Music\\two.MP3"));
-    ASSERT_EQ(model.EntryCount(), 3);
-    model.RemoveEntry(0);
-    EXPECT_EQ(model.Entries,
-              QStringList({QStringLiteral("C:\\Music\\One.mp3"), QStringLiteral("C:\\Music\\two.MP3")}));
-    model.RemoveEntry(1);
-    model.RemoveEntry(0);
-    EXPECT_EQ(model.EntryCount(), 0);
-}
-
 // Line ends, dropped lines and the code page of a text playlist.
 TEST_F(PlaylistModelTest, LoadTextPlaylistReadsValidLines) {
     env.drive.write(QStringLiteral("C:\\list.txt"),
@@ -66,11 +53,13 @@ TEST_F(PlaylistModelTest, LoadTextPlaylistReadsValidLines) {
                     "C:\\Music\\gone.mp3\r\n"
                     "C:\\Music\\notes.txt\r\n"
                     "C:\\Music\\*.mp3\r\n"
+                    "C:\\Music\\One.mp3\r\n" // twice: two entries
                     "C:\\Music\\caf\xe9.mp3");
     LoadTextPlaylist(model, QStringLiteral("C:\\list.txt"));
     EXPECT_EQ(model.Entries,
               QStringList({QStringLiteral("C:\\Music\\One.mp3"), QStringLiteral("C:\\Music\\two.MP3"),
-                           QStringLiteral("C:\\Music\\*.mp3"), QStringLiteral("C:\\Music\\caf\u00e9.mp3")}));
+                           QStringLiteral("C:\\Music\\*.mp3"), QStringLiteral("C:\\Music\\One.mp3"),
+                           QStringLiteral("C:\\Music\\caf\u00e9.mp3")}));
     EXPECT_TRUE(env.messages.calls().isEmpty());
 }
 

@@ -339,12 +339,10 @@ bool plainHostPath(QStringView dos, std::string& native, QStringView& name) {
         } else if (c < 0x80) {
             native += char(c);
         } else {
-            native += dos.sliced(i, 1).toUtf8().toStdString(); // rare: one character at a time
-            if (QChar::isHighSurrogate(c) && i + 1 < dos.size()) {
-                native.resize(native.size() - 3);
-                native += dos.sliced(i, 2).toUtf8().toStdString();
-                ++i;
-            }
+            // Rare: one character (or surrogate pair) at a time.
+            const qsizetype units = QChar::isHighSurrogate(c) && i + 1 < dos.size() ? 2 : 1;
+            native += dos.sliced(i, units).toUtf8().toStdString();
+            i += units - 1;
         }
     }
     name = dos.sliced(dos.lastIndexOf(u'\\') + 1);
@@ -375,7 +373,7 @@ bool plainPathIsFile(QStringView dosPath, QStringView& name) {
 const QList<Drive>& drives() {
     std::lock_guard lock(cacheMutex);
     if (!driveTable)
-        driveTable = readDriveTable();
+        setDriveTable(readDriveTable());
     return *driveTable;
 }
 

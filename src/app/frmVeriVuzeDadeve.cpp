@@ -1,6 +1,7 @@
 #include "app/frmVeriVuzeDadeve.h"
 
 #include "mp3info/frmattributes.h"
+#include "platform/failure.h"
 #include "platform/messages.h"
 #include "playlist/playlistbox.h"
 
@@ -13,6 +14,20 @@
 #include <QTimer>
 
 namespace {
+
+// Connects a control's signal to a command handler. An unexpected failure inside the handler shows
+// the standard failure report instead of ending the program.
+template <typename Sender, typename Signal, typename Handler>
+void command(frmVeriVuzeDadeve* window, Sender* sender, Signal signal, Handler handler) {
+    QObject::connect(sender, signal, window, [handler] {
+        try {
+            handler();
+        } catch (const std::exception& failure) {
+            ReportFailure(failure);
+        }
+    });
+}
+
 // Design positions are in twips, 15 to a pixel at 96 dpi.
 QRect twips(int left, int top, int width, int height) {
     return QRect(left / 15, top / 15, width / 15, height / 15);
@@ -57,10 +72,10 @@ void frmVeriVuzeDadeve::buildControls() {
     cmdOeffnen->setToolTip(QStringLiteral("Open playlist"));
     cmdSpeichern->setToolTip(QStringLiteral("Saves as playlist.txt in your Vorlak folder "));
     cmdQuit->setToolTip(QStringLiteral("Quits this program"));
-    connect(cmdDefault, &QPushButton::clicked, this, [this] { documents.cmdDefault_Click(); });
-    connect(cmdOeffnen, &QPushButton::clicked, this, [this] { documents.OpenPlaylist(); });
-    connect(cmdSpeichern, &QPushButton::clicked, this, [this] { documents.cmdSpeichern_Click(); });
-    connect(cmdQuit, &QPushButton::clicked, this, &QWidget::close);
+    command(this, cmdDefault, &QPushButton::clicked, [this] { documents.cmdDefault_Click(); });
+    command(this, cmdOeffnen, &QPushButton::clicked, [this] { documents.OpenPlaylist(); });
+    command(this, cmdSpeichern, &QPushButton::clicked, [this] { documents.cmdSpeichern_Click(); });
+    command(this, cmdQuit, &QPushButton::clicked, [this] { close(); });
 
     lblZeit = new QLabel(QStringLiteral("0:00"), client);
     lblZeit->setObjectName(QStringLiteral("lblZeit"));
@@ -79,16 +94,16 @@ void frmVeriVuzeDadeve::buildMenus() {
     menOeffnen->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
     menSpeichern->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     menQuit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
-    connect(menDefault, &QAction::triggered, this, [this] { documents.RestoreDefaultPlaylist(); });
-    connect(menOeffnen, &QAction::triggered, this, [this] { documents.OpenPlaylist(); });
-    connect(menSpeichern, &QAction::triggered, this, [this] { documents.cmdSpeichern_Click(); });
-    connect(menSpeichAls, &QAction::triggered, this, [this] { documents.menSpeichAls_Click(); });
-    connect(menQuit, &QAction::triggered, this, &QWidget::close);
+    command(this, menDefault, &QAction::triggered, [this] { documents.RestoreDefaultPlaylist(); });
+    command(this, menOeffnen, &QAction::triggered, [this] { documents.OpenPlaylist(); });
+    command(this, menSpeichern, &QAction::triggered, [this] { documents.cmdSpeichern_Click(); });
+    command(this, menSpeichAls, &QAction::triggered, [this] { documents.menSpeichAls_Click(); });
+    command(this, menQuit, &QAction::triggered, [this] { close(); });
 
     menExtras = menuBar()->addMenu(QStringLiteral("E&xtras"));
     menBlind = menExtras->addAction(QStringLiteral("Old layout"));
     menBlind->setCheckable(true);
-    connect(menBlind, &QAction::triggered, this, [this] {
+    command(this, menBlind, &QAction::triggered, [this] {
         menBlind->setChecked(!menBlind->isChecked()); // the handler sets the check mark itself
         menBlind_Click();
     });
@@ -103,12 +118,12 @@ void frmVeriVuzeDadeve::buildMenus() {
     for (QAction* a : {menFold, menNoFold, menTag})
         a->setCheckable(true);
     menFold->setChecked(true);
-    connect(menInfo, &QAction::triggered, this, [this] { menInfo_Click(); });
-    connect(menFold, &QAction::triggered, this, [this] { display.menFold_Click(); });
-    connect(menNoFold, &QAction::triggered, this, [this] { display.menNoFold_Click(); });
-    connect(menTag, &QAction::triggered, this, [this] { display.menTag_Click(); });
+    command(this, menInfo, &QAction::triggered, [this] { menInfo_Click(); });
+    command(this, menFold, &QAction::triggered, [this] { display.menFold_Click(); });
+    command(this, menNoFold, &QAction::triggered, [this] { display.menNoFold_Click(); });
+    command(this, menTag, &QAction::triggered, [this] { display.menTag_Click(); });
     connect(lstListe, &PlaylistBox::rightPressed, this, [this](QPoint at) { menPlaylist->popup(at); });
-    connect(lstListe, &PlaylistBox::clicked, this, [this] { lstListe_Click(); });
+    command(this, lstListe, &PlaylistBox::clicked, [this] { lstListe_Click(); });
 }
 
 void frmVeriVuzeDadeve::menInfo_Click() {

@@ -2,6 +2,7 @@
 
 #include "app/frmVeriVuzeDadeve.h"
 #include "platform/dosfs.h"
+#include "platform/failure.h"
 #include "platform/messages.h"
 #include "playback/modmp3.h"
 #include "playlist/documents.h"
@@ -14,12 +15,21 @@ QString DocumentCommands::ProgramFolder() {
 }
 
 void DocumentCommands::OpenPlaylist() {
-    ProgramState& s = main_.state;
-    qsizetype oldCount = s.EntryCount();
+    const qsizetype oldCount = main_.state.EntryCount();
     const QString file = messages().showOpenDialog(QStringLiteral("Playlists (*.txt;*.m3u)|*.txt;*.m3u"),
                                                    QStringLiteral("Open playlistfile"), ProgramFolder());
     if (file.isEmpty())
         return;
+    try {
+        openChosen(file, oldCount);
+    } catch (const std::exception&) {
+        // The command ends here: no validation, no report, no rebuild.
+        MsgBox(QStringLiteral("Could not open ") + file, vbOKOnly, QStringLiteral("Error"));
+    }
+}
+
+void DocumentCommands::openChosen(const QString& file, qsizetype oldCount) {
+    ProgramState& s = main_.state;
     if (s.EntryCount() > 0 && MsgBox(QStringLiteral("Keep old playlist ?"), vbYesNo, QString()) == vbNo) {
         s.Entries.clear();
         main_.lstListe->clear();
@@ -31,10 +41,8 @@ void DocumentCommands::OpenPlaylist() {
     if (rest.contains(QStringLiteral(".txt"))) {
         LoadTextPlaylist(s, file);
     } else if (rest.contains(QStringLiteral(".m3u"))) {
-        if (!ReadM3uPlaylist(s, file)) {
-            MsgBox(QStringLiteral("Could not open ") + file, vbOKOnly, QStringLiteral("Error"));
-            return;
-        }
+        if (!ReadM3uPlaylist(s, file))
+            throw RuntimeError(QStringLiteral("Input past end of file"));
     } else {
         MsgBox(QStringLiteral("No valid playlistfile"), vbOKOnly, QStringLiteral("Error"));
     }

@@ -22,6 +22,8 @@ public:
     static QString ProgramFolder();
 
 private:
+    // Reads the chosen playlist into the list; raises on a failure while reading.
+    void openChosen(const QString& file, qsizetype oldCount);
     // Removes entries whose files are gone; rebuilds the display, keeping the selected entry, when
     // any was removed.
     void validateKeepingSelection();

@@ -1,6 +1,7 @@
 #include "mp3info/mp3tag.h"
 #include "tempdrive.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,53 +16,46 @@ QByteArray block(const char* marker, QByteArray title, QByteArray interpret, QBy
     return b + genre;
 }
 
-std::vector<QString> fields(const MP3TagInfo& t) {
-    return {t.Title, t.Interpret, t.Album, t.Year, t.Comment, t.Genre};
+QByteArray fixtureBytes(const char* name) {
+    QFile file(fixture(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
 
-// NUL and space padding go, leading spaces and other blanks stay, an ID3v1.1 track byte goes with the NUL
-// before it, the genre is its raw byte, bytes are Windows-1252, and only "TAG" in capitals counts.
-TEST(MP3Tag, FieldsOfTheBlock) {
-    const struct {
-        const char* name;
-        QByteArray block;
-        std::vector<QString> expected;
-    } cases[] = {
-        {"padding",
-         block("TAG", "Song", "Band" + QByteArray(26, ' '), "  Lead", "1999", "x  y\t  ", 17),
-         {"Song", "Band", "  Lead", "1999", "x  y\t", QString(QChar(17))}},
-        {"ID3v1.1 track",
-         block("TAG", "T", "I", {}, {}, QByteArray("28 bytes of comment........\0", 29) + '\x07'),
-         {"T", "I", "", "", "28 bytes of comment........", ""}},
-        {"first byte NUL",
-         block("TAG", QByteArray("\0Hidden", 7), "I", "A", "2000", "C", ' '),
-         {"", "I", "A", "2000", "C", ""}},
-        {"code page", block("TAG", "Caf\xe9", "\x80 \x9f"), {"Caf\u00e9", "\u20ac \u0178", "", "", "", ""}},
-        {"lower-case marker", block("tag", "Song", "Band"), {"", "", "", "", "", ""}},
-        {"short block", block("TAG", "Song", "Band").chopped(1), {"", "", "", "", "", ""}},
+// Fields and "MP3-Tag" row, read by a path in other case: NUL and space padding go, leading spaces
+// and other blanks stay, an ID3v1.1 track byte goes with the NUL before it, the genre is its raw byte,
+// bytes are Windows-1252, only "TAG" in capitals counts; lame's tags read back exactly.
+TEST(MP3Tag, ReadsTheLastBlock) {
+    const QByteArray audio(300, '\x55');
+    const std::tuple<const char*, QByteArray, const char*> cases[] = {
+        {"Padded.mp3", block("TAG", "Song", "Band" + QByteArray(26, ' '), "  Lead", "1999", "x  y\t  ", 17),
+         "Song|Band|  Lead|1999|x  y\t|\x11|Band - Song"},
+        {"Track.mp3", block("TAG", "T", "", {}, {}, QByteArray("28 bytes of comment.........\0\x07", 30)),
+         "T||||28 bytes of comment.........||T"},
+        {"NoTitle.mp3", block("TAG", QByteArray("\0Hidden", 7), "I", "A", "2000", "C", ' '),
+         "|I|A|2000|C||NoTitle.mp3"},
+        {"CodePage.mp3", audio + block("TAG", "Caf\xe9", "\x80 \x9f"),
+         "Caf\u00e9|\u20ac \u0178|||||\u20ac \u0178 - Caf\u00e9"},
+        {"LowerCase.mp3", audio + block("tag", "Song", "Band"), "||||||LowerCase.mp3"},
+        {"Short.mp3", block("TAG", "Song", "Band").chopped(1), "||||||Short.mp3"},
+        {"tag-full.mp3", fixtureBytes("tag-full.mp3"),
+         "Title of thirty characters ok!|Interpret, thirty chars long..|Album|1999|"
+         "Comment with exactly 30 chars!|\x11|"
+         "Interpret, thirty chars long.. - Title of thirty characters ok!"},
+        {"tag-track.mp3", fixtureBytes("tag-track.mp3"),
+         "Track|Someone|||Short comment|\u00ff|Someone - Track"},
+        {"Gone.mp3", {}, "||||||"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(fields(MP3TagFromBlock(c.block)), c.expected) << c.name;
-}
-
-// Tags lame wrote read back exactly, from the last 128 bytes of the file only.
-TEST(MP3Tag, ReadsTagsLameWrote) {
     TempDrive drive;
-    const struct {
-        const char* fixture;
-        std::vector<QString> expected;
-    } cases[] = {
-        {"tag-full.mp3",
-         {"Title of thirty characters ok!", "Interpret, thirty chars long..", "Album", "1999",
-          "Comment with exactly 30 chars!", QString(QChar(17))}},
-        {"tag-track.mp3", {"Track", "Someone", "", "", "Short comment", QString(QChar(0xFF))}},
-        {"tag-both.mp3", {"Both tags", "Someone", "Album", "", "", QString(QChar(0xFF))}},
-        {"plain-stereo.mp3", {"", "", "", "", "", ""}},
-    };
-    for (const auto& c : cases) {
-        drive.copyFixture(c.fixture, QStringLiteral("C:\\") + c.fixture);
-        EXPECT_EQ(fields(ReadMP3Tag(QStringLiteral("c:\\") + c.fixture)), c.expected) << c.fixture;
+    for (const auto& [name, data, expected] : cases) {
+        if (!data.isEmpty())
+            drive.write(QStringLiteral("C:\\Tags\\") + name, data);
+        const QString path = QStringLiteral("c:\\TAGS\\") + QString(name).toLower();
+        const MP3TagInfo t = ReadMP3Tag(path);
+        EXPECT_EQ(QStringList({t.Title, t.Interpret, t.Album, t.Year, t.Comment, t.Genre, TagRowText(path)})
+                      .join('|'),
+                  QString(expected))
+            << name;
     }
 }

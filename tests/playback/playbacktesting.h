@@ -1,39 +1,41 @@
 #pragma once
-// Helpers for the playback tests: test sinks installed for every new device, reference decodes
-// by the mpg123 and ffmpeg programs, and comparisons of sample streams.
+// Helpers for the playback tests: test sinks for new devices, reference decodes by mpg123 and
+// ffmpeg, and comparisons of sample streams.
 
 #include "playback/clockedsinks.h"
 
 #include <QString>
-#include <QStringList>
 #include <functional>
+#include <limits>
 #include <memory>
+#include <mutex>
 #include <vector>
 
-// While alive, every device opened plays into a new TestSink, kept in sinks().
+using Samples = std::vector<qint16>;
+
+// While alive, every device opened plays into a new TestSink.
 class TestSinks {
 public:
     explicit TestSinks(qint64 capacityMs = playback::TestSink::kUnbounded);
-    ~TestSinks();
-    std::shared_ptr<playback::TestSink> last() const;
-    int count() const;
+    ~TestSinks() { playback::setSinkFactory({}); }
+    std::shared_ptr<playback::TestSink> last();
 
 private:
-    struct Shared;
-    std::shared_ptr<Shared> shared_;
+    std::mutex mutex_;
+    std::vector<std::shared_ptr<playback::TestSink>> sinks_;
 };
 
-// Standard output of a program, or fails the test; empty on failure.
-QByteArray runProgram(const QString& program, const QStringList& args);
-std::vector<qint16> samplesOf(const QByteArray& raw);
-// Frames of PCM in a WAV file (its data chunk).
-qint64 wavFrames(const QString& path, int* rate = nullptr, int* channels = nullptr);
-
-// Pearson correlation of a[i] and b[i + lag] over the samples both have.
-double correlation(const std::vector<qint16>& a, const std::vector<qint16>& b, qint64 lag);
-// The lag in [-maxLag, maxLag] (in samples, steps of `step`) where b lines up best with a.
-qint64 bestLag(const std::vector<qint16>& a, const std::vector<qint16>& b, qint64 maxLag, qint64 step,
-               qint64 window);
-
-// Polls cond every few milliseconds for up to timeoutMs; its last answer.
+Samples samplesOf(const QByteArray& raw);
+// Interleaved samples of path as program ("mpg123" or "ffmpeg") decodes it; fails the test when
+// the program fails.
+Samples decode(const QString& program, const QString& path);
+// Pearson correlation of a[i] and b[i + lag] for i in [from, to) where both have samples.
+double correlation(const Samples& a, const Samples& b, qint64 lag, qint64 from = 0,
+                   qint64 to = std::numeric_limits<qint64>::max());
+// The lag in around +- maxLag, in steps of step samples, where a window from the middle of a
+// lines up best with b.
+qint64 bestLag(const Samples& a, const Samples& b, qint64 around, qint64 maxLag, qint64 step);
+// Moves the sink's clock on in small steps until cond holds; false after 20 s.
+bool playUntil(playback::TestSink& sink, const std::function<bool()>& cond);
+// Polls cond for up to timeoutMs; its last answer.
 bool eventually(const std::function<bool()>& cond, int timeoutMs = 10000);

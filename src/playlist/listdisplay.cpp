@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QFontMetrics>
-#include <QHash>
 #include <algorithm>
 #include <cmath>
 
@@ -56,16 +55,16 @@ int MaxItemWidth(const QListView& list, const QStringList& rows) {
     // Shaping every row is slow for long lists, so rows are first estimated from cached character
     // advances; only those that may be the widest are measured exactly.
     const QFontMetricsF metrics(list.font());
-    QHash<char16_t, qreal> advance;
+    std::vector<qreal> advance(0x10000, -1); // by UTF-16 unit, measured on first sight
     std::vector<std::pair<qreal, qsizetype>> estimates;
     estimates.reserve(rows.size());
     for (qsizetype r = 0; r < rows.size(); ++r) {
         qreal w = 0;
         for (QChar c : rows[r]) {
-            auto it = advance.find(c.unicode());
-            if (it == advance.end())
-                it = advance.insert(c.unicode(), metrics.horizontalAdvance(c));
-            w += *it;
+            qreal& a = advance[c.unicode()];
+            if (a < 0)
+                a = metrics.horizontalAdvance(c);
+            w += a;
         }
         estimates.emplace_back(w, r);
     }

@@ -14,11 +14,6 @@ namespace {
 const QString kPlaylist = QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.txt");
 const QString kKey = QStringLiteral("Software\\TovrelPro\\RAZ");
 
-QByteArray contents(const QString& host) {
-    QFile f(host);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 } // namespace
 
 class ShutdownTest : public QObject {

@@ -19,10 +19,6 @@ const QString kOpened = QStringLiteral("Default playlist successfully opened");
 QString added(int n) {
     return QStringLiteral("Added %1 files successfully").arg(n);
 }
-QByteArray contents(const QString& host) {
-    QFile f(host);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 } // namespace
 

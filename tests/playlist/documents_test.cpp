@@ -4,15 +4,6 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-namespace {
-
-QByteArray contents(const QString& host) {
-    QFile f(host);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
-
 // M3U lines: comments and headers skipped, absolute, relative, and the ancestor search for lines
 // starting with a backslash (nearest ancestor first, never the playlist's own folder).
 TEST(M3u, LineRules) {

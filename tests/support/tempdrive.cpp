@@ -59,3 +59,8 @@ void TempDrive::setDosAttrib(const QString& hostPath, const QByteArray& value) {
 QString fixture(const QString& name) {
     return QStringLiteral(VORLAK_FIXTURES_DIR "/") + name;
 }
+
+QByteArray contents(const QString& hostPath) {
+    QFile f(hostPath);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}

@@ -43,3 +43,6 @@ private:
 
 // A generated MP3 fixture.
 QString fixture(const QString& name);
+
+// The bytes of a host file, or "<missing>" when it cannot be read.
+QByteArray contents(const QString& hostPath);

@@ -141,6 +141,22 @@ void frmVeriVuzeDadeve::ZeitAnzeige() {
     // The position display fills this in.
 }
 
+void frmVeriVuzeDadeve::cmdPlay_Click() {
+    // The player controls fill this in.
+}
+
+void frmVeriVuzeDadeve::cmdStop_Click() {
+    // The player controls fill this in.
+}
+
+void frmVeriVuzeDadeve::cmdVor_Click() {
+    // The player controls fill this in.
+}
+
+void frmVeriVuzeDadeve::cmdZurueck_Click() {
+    // The player controls fill this in.
+}
+
 void frmVeriVuzeDadeve::PlaceBackgroundImage() {
     // The window layout fills this in.
 }

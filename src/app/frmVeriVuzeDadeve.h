@@ -68,6 +68,11 @@ public:
     void lstListe_Click();
     // Brings the time field, the progress bar and the percent label up to date.
     void ZeitAnzeige();
+    // The player commands on the selected entry (the handlers of the never-shown player buttons).
+    void cmdPlay_Click();
+    void cmdStop_Click();
+    void cmdVor_Click();
+    void cmdZurueck_Click();
 
     // Startup placement of the background image, and of the player buttons and the file panel.
     void PlaceBackgroundImage();

@@ -34,6 +34,13 @@ char toByte(QChar c) {
     return '?';
 }
 
+bool canEncode(QStringView text) {
+    for (QChar c : text)
+        if (c != u'?' && toByte(c) == '?')
+            return false;
+    return true;
+}
+
 QByteArray fromUnicode(QStringView text) {
     QByteArray out(text.size(), Qt::Uninitialized);
     char* dst = out.data();

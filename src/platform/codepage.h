@@ -13,5 +13,7 @@ QString toUnicode(QByteArrayView bytes);
 QByteArray fromUnicode(QStringView text);
 // One character; '?' when the code page has no byte for it.
 char toByte(QChar c);
+// True when every character of text has a byte in the code page.
+bool canEncode(QStringView text);
 
 } // namespace codepage

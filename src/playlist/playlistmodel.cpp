@@ -1,5 +1,6 @@
 #include "playlist/playlistmodel.h"
 
+#include "platform/codepage.h"
 #include "platform/dosfs.h"
 #include "platform/messages.h"
 #include "platform/textfile.h"
@@ -10,9 +11,11 @@ bool HasMp3Extension(QStringView path) {
     return path.size() >= 4 && path.right(4).compare(u".MP3", Qt::CaseInsensitive) == 0;
 }
 
-void PlaylistModel::AddEntry(const QString& path) {
+PlaylistModel::AddOutcome PlaylistModel::AddEntry(const QString& path) {
     if (!HasMp3Extension(path) || !dosfs::FileExists(path))
-        return;
+        return AddOutcome::Skipped;
+    if (!codepage::canEncode(path))
+        return AddOutcome::NameOutsideCodePage;
     const QChar first = path.at(0);
     if (first.toUpper() == first) {
         Entries.append(path);
@@ -21,6 +24,7 @@ void PlaylistModel::AddEntry(const QString& path) {
         upper[0] = first.toUpper();
         Entries.append(upper);
     }
+    return AddOutcome::Added;
 }
 
 void PlaylistModel::RemoveEntry(qsizetype index) {

@@ -12,9 +12,11 @@ public:
     QStringList Entries;
     qsizetype EntryCount() const { return Entries.size(); }
 
+    enum class AddOutcome { Added, Skipped, NameOutsideCodePage };
     // Appends path when a file exists there and its name ends in ".MP3" in any case, with the
-    // first character upper-cased; otherwise does nothing and says nothing.
-    void AddEntry(const QString& path);
+    // first character upper-cased; otherwise does nothing and says nothing. A path the code page
+    // cannot hold is refused (NameOutsideCodePage): the game could not read it; callers report it.
+    AddOutcome AddEntry(const QString& path);
     // Removes the entry at a valid index; the following ones move up.
     void RemoveEntry(qsizetype index);
 };

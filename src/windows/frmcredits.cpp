@@ -116,9 +116,7 @@ void frmCredits::Form_Load() {
     }
     Image1->setGeometry(rect());
     aux::drawPicture(Image1, kBackground);
-    const QPointer<frmCredits> self(this);
-    DoEvents();
-    if (self)
+    if (letEventsRun())
         Lade();
 }
 
@@ -145,8 +143,8 @@ void frmCredits::Lade() {
             text += Zeilen[i] + u'\n';
             lblAnzeige->setText(text);
         }
-        DoEvents();
-        Timer2->start();
+        if (letEventsRun())
+            Timer2->start();
     } catch (const std::exception&) {
         MsgBox(QStringLiteral("Unknown error. Please report this message"), vbCritical, QStringLiteral("Error"));
     }
@@ -183,7 +181,8 @@ void frmCredits::HScroll1_Change() {
 void frmCredits::cmdPause_Click() {
     Timer1Aktiv = Timer1->isActive();
     (Timer1Aktiv ? Timer1 : Timer2)->stop();
-    DoEvents();
+    if (!letEventsRun())
+        return;
     cmdPause->hide();
     cmdWeiter->show();
 }
@@ -191,7 +190,8 @@ void frmCredits::cmdPause_Click() {
 void frmCredits::cmdWeiter_Click() {
     (Timer1Aktiv ? Timer1 : Timer2)->start();
     (Timer1Aktiv ? Timer2 : Timer1)->stop();
-    DoEvents();
+    if (!letEventsRun())
+        return;
     cmdPause->show();
     cmdWeiter->hide();
 }
@@ -202,8 +202,8 @@ void frmCredits::cmdNochmal_Click() {
     Timer2->stop();
     cmdPause->setEnabled(true);
     HScroll1->setEnabled(true);
-    DoEvents();
-    Lade();
+    if (letEventsRun())
+        Lade();
 }
 
 void frmCredits::cmdOK_Click() {
@@ -213,6 +213,12 @@ void frmCredits::cmdOK_Click() {
 void frmCredits::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
+}
+
+bool frmCredits::letEventsRun() {
+    const QPointer<frmCredits> self(this);
+    DoEvents();
+    return self;
 }
 
 void frmCredits::Form_Unload() {

@@ -56,6 +56,8 @@ protected:
 
 private:
     void Form_Unload();
+    // Lets pending events run; false when they unloaded the window.
+    bool letEventsRun();
     bool oldLayout_;
     credits::TitlesFile file_; // open while the text scrolls
 };

@@ -172,7 +172,8 @@ private Q_SLOTS:
         QCOMPARE(env.messages.problems(), QStringList());
     }
 
-    // Unloading stops both timers, and a start-delay tick that was already due starts nothing.
+    // Unloading stops both timers, and a start-delay tick that was already due starts nothing; an
+    // unload while events run inside the load or "Again" ends them quietly.
     void unloadStopsTheTimers() {
         AppEnvironment env;
         installTitles(env, titles("HL", 20), {});
@@ -184,6 +185,15 @@ private Q_SLOTS:
         QVERIFY(!w->Timer1->isActive());
         unloadClosedWindows();
         QVERIFY(!w && !CreditsWindow());
+
+        QTimer::singleShot(0, [] { UnloadCredits(); });
+        ShowCredits(nullptr, false);
+        QVERIFY(!CreditsWindow());
+        ShowCredits(nullptr, false);
+        QTimer::singleShot(0, [] { UnloadCredits(); });
+        CreditsWindow()->cmdNochmal_Click();
+        QVERIFY(!CreditsWindow());
+        QCOMPARE(env.messages.problems(), QStringList());
     }
 
     void menuStartsAfresh_data() {

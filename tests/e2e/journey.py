@@ -150,6 +150,12 @@ def journey():
     run.answer('First start', 'Yes')
     main = run.wait_window(MAIN_TITLE)
 
+    print('the features window, closed with OK')
+    features = run.wait_window('Changelog')
+    check(run.find(features, 'New features') is not None, 'the features window shows no list of features')
+    run.click(run.control(features, 'OK', pyatspi.ROLE_PUSH_BUTTON))
+    wait_for('the features window to close', lambda: run.window('Changelog') is None)
+
     print('the list shows the playlist')
     wait_for('12 rows', lambda: len(run.rows()) == 12)
     check(run.rows() == expected, 'rows: %s' % run.rows())

@@ -30,7 +30,8 @@ public:
     void PlaceBackgroundImage();
     void PlacePlayerButtons();
     // Keeps the window at its minimum size and places every control for its size. Pending window
-    // events run between the stages; any failure ends the resize silently.
+    // events run between the stages; any failure ends the resize silently. Runs after every change
+    // of the client area's size.
     void Form_Resize();
 
     // Twips and pixels at the window's logical dpi (15 twips a pixel at 96 dpi).
@@ -49,4 +50,5 @@ private:
     void apply(const layout::Stage& stage);
     void keepMinimumSize();
     frmVeriVuzeDadeve& main_;
+    bool resizePending_ = false;
 };

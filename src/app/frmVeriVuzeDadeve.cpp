@@ -4,6 +4,10 @@
 #include "platform/failure.h"
 #include "platform/messages.h"
 #include "playlist/playlistbox.h"
+#include "windows/frmabout.h"
+#include "windows/frmchange.h"
+#include "windows/frmcredits.h"
+#include "windows/modgotourl.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -103,6 +107,19 @@ void frmVeriVuzeDadeve::buildMenus() {
         menBlind_Click();
     });
 
+    menHilfe = menuBar()->addMenu(QStringLiteral("&Help"));
+    menFeatures = menHilfe->addAction(QStringLiteral("Features"));
+    menStrich2 = menHilfe->addSeparator();
+    menAbout = menHilfe->addAction(QStringLiteral("About"));
+    menCredits = menHilfe->addAction(QStringLiteral("Credits"));
+    menWeb = menHilfe->addAction(QStringLiteral("Vorlak Site"));
+    menAbout->setShortcut(QKeySequence(Qt::Key_F1));
+    menCredits->setShortcut(QKeySequence(Qt::Key_F3));
+    command(this, menFeatures, &QAction::triggered, [this] { menFeatures_Click(); });
+    command(this, menAbout, &QAction::triggered, [this] { ShowAbout(this, menBlind->isChecked()); });
+    command(this, menCredits, &QAction::triggered, [this] { ShowCredits(this, menBlind->isChecked()); });
+    command(this, menWeb, &QAction::triggered, [] { GotoURL(VorlakSiteAddress()); });
+
     menPlaylist = new QMenu(QStringLiteral("Playlist"), this);
     menInfo = menPlaylist->addAction(QStringLiteral("Fileinfo"));
     menPlaylist->addSeparator();
@@ -173,12 +190,14 @@ void frmVeriVuzeDadeve::menBlind_Click() {
 }
 
 void frmVeriVuzeDadeve::menFeatures_Click() {
-    // The new-features window fills this in.
+    ShowChange(this);
 }
 
 void frmVeriVuzeDadeve::UnloadOtherWindows() {
-    // The about, credits and new-features windows add their unloading here.
     UnloadFileInfos();
+    UnloadAbout();
+    UnloadCredits();
+    UnloadChange();
 }
 
 void frmVeriVuzeDadeve::closeEvent(QCloseEvent* event) {

@@ -39,7 +39,7 @@ public:
     QTimer* Timer1;
     QTimer* Timer2;
 
-    // Menus: the menu bar's File menu and the playlist's pop-up menu.
+    // Menus: the menu bar's File, Extras and Help menus and the playlist's pop-up menu.
     QMenu* menDatei;
     QAction* menDefault;
     QAction* menOeffnen;
@@ -54,6 +54,12 @@ public:
     QAction* menFold;
     QAction* menNoFold;
     QAction* menTag;
+    QMenu* menHilfe; // "&Help"
+    QAction* menFeatures;
+    QAction* menStrich2;
+    QAction* menAbout;
+    QAction* menCredits;
+    QAction* menWeb;
 
     // Units that hold the handlers, one per subsystem.
     ListDisplay display;

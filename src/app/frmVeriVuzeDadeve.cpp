@@ -35,8 +35,8 @@ QRect twips(int left, int top, int width, int height) {
 } // namespace
 
 frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
-    : QMainWindow(parent), state(programState), display(*this), documents(*this), startup(*this),
-      shutdown(*this) {
+    : QMainWindow(parent), state(programState), display(*this), documents(*this), editing(*this),
+      playlistInput(*this), startup(*this), shutdown(*this) {
     setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
     setWindowTitle(QStringLiteral("Vorlak Verivuze Dadeve"));
     buildControls();
@@ -77,6 +77,8 @@ void frmVeriVuzeDadeve::buildControls() {
     command(this, cmdSpeichern, &QPushButton::clicked, [this] { documents.cmdSpeichern_Click(); });
     command(this, cmdQuit, &QPushButton::clicked, [this] { close(); });
 
+    editing.buildButtons(client);
+
     lblZeit = new QLabel(QStringLiteral("0:00"), client);
     lblZeit->setObjectName(QStringLiteral("lblZeit"));
     lblZeit->setGeometry(twips(5400, 1080, 870, 285));
@@ -108,21 +110,8 @@ void frmVeriVuzeDadeve::buildMenus() {
         menBlind_Click();
     });
 
-    menPlaylist = new QMenu(QStringLiteral("Playlist"), this);
-    menInfo = menPlaylist->addAction(QStringLiteral("Fileinfo"));
-    menPlaylist->addSeparator();
-    menView = menPlaylist->addMenu(QStringLiteral("View"));
-    menFold = menView->addAction(QStringLiteral("All"));
-    menNoFold = menView->addAction(QStringLiteral("Filenames"));
-    menTag = menView->addAction(QStringLiteral("MP3-Tag"));
-    for (QAction* a : {menFold, menNoFold, menTag})
-        a->setCheckable(true);
-    menFold->setChecked(true);
-    command(this, menInfo, &QAction::triggered, [this] { menInfo_Click(); });
-    command(this, menFold, &QAction::triggered, [this] { display.menFold_Click(); });
-    command(this, menNoFold, &QAction::triggered, [this] { display.menNoFold_Click(); });
-    command(this, menTag, &QAction::triggered, [this] { display.menTag_Click(); });
-    connect(lstListe, &PlaylistBox::rightPressed, this, [this](QPoint at) { menPlaylist->popup(at); });
+    playlistInput.buildMenu();
+    playlistInput.attach();
     command(this, lstListe, &PlaylistBox::clicked, [this] { lstListe_Click(); });
 }
 

@@ -6,7 +6,9 @@
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "playlist/documentcommands.h"
+#include "playlist/editcommands.h"
 #include "playlist/listdisplay.h"
+#include "playlist/playlistinput.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -37,7 +39,7 @@ public:
     QTimer* Timer1;
     QTimer* Timer2;
 
-    // Menus: the menu bar's File menu and the playlist's pop-up menu.
+    // Menus: the menu bar's File menu and the playlist's pop-up menu (built by playlistInput).
     QMenu* menDatei;
     QAction* menDefault;
     QAction* menOeffnen;
@@ -56,6 +58,8 @@ public:
     // Units that hold the handlers, one per subsystem.
     ListDisplay display;
     DocumentCommands documents;
+    EditCommands editing;
+    PlaylistInput playlistInput;
     Startup startup;
     Shutdown shutdown;
 

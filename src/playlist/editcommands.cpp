@@ -35,53 +35,26 @@ void EditCommands::buildButtons(QWidget* parent) {
         const char* name;
         const char* caption;
         const char* tooltip;
-        QRect twips; // empty: never shown
+        bool shown; // in the old layout, which also places them; false: reached through the menu only
         void (EditCommands::*handler)();
     };
     const Spec specs[] = {
-        {&EditCommands::cmdLoesch,
-         "cmdLoesch",
-         "R&emove",
-         "Deletes selected file from playlist",
-         {4980, 2580, 855, 315},
+        {&EditCommands::cmdLoesch, "cmdLoesch", "R&emove", "Deletes selected file from playlist", true,
          &EditCommands::cmdLoesch_Click},
-        {&EditCommands::cmdLeere,
-         "cmdLeere",
-         "&Clear",
-         "Clears playlist",
-         {5880, 2580, 855, 315},
+        {&EditCommands::cmdLeere, "cmdLeere", "&Clear", "Clears playlist", true,
          &EditCommands::cmdLeere_Click},
-        {&EditCommands::cmdHoch,
-         "cmdHoch",
-         "&Up",
-         "Move selected file up",
-         {5040, 3540, 795, 315},
+        {&EditCommands::cmdHoch, "cmdHoch", "&Up", "Move selected file up", true,
          &EditCommands::cmdHoch_Click},
-        {&EditCommands::cmdHoch2,
-         "cmdHoch2",
-         "&Top",
-         "Move selected file to the top",
-         {5880, 3540, 795, 315},
+        {&EditCommands::cmdHoch2, "cmdHoch2", "&Top", "Move selected file to the top", true,
          &EditCommands::cmdHoch2_Click},
-        {&EditCommands::cmdRunter,
-         "cmdRunter",
-         "&Down",
-         "Move selected file down",
-         {5040, 3900, 795, 315},
+        {&EditCommands::cmdRunter, "cmdRunter", "&Down", "Move selected file down", true,
          &EditCommands::cmdRunter_Click},
-        {&EditCommands::cmdRunter2,
-         "cmdRunter2",
-         "&Bottom",
-         "Move selected file to the bottom",
-         {5880, 3900, 795, 315},
+        {&EditCommands::cmdRunter2, "cmdRunter2", "&Bottom", "Move selected file to the bottom", true,
          &EditCommands::cmdRunter2_Click},
-        {&EditCommands::cmdMix, "cmdMix", "&Mix list", "Mixes the playlist", {}, &EditCommands::cmdMix_Click},
-        {&EditCommands::cmdFilter,
-         "cmdFilter",
-         "&Show doubles",
-         "Shows a double entry from selected entry to bottom",
-         {},
-         &EditCommands::cmdFilter_Click},
+        {&EditCommands::cmdMix, "cmdMix", "&Mix list", "Mixes the playlist", false,
+         &EditCommands::cmdMix_Click},
+        {&EditCommands::cmdFilter, "cmdFilter", "&Show doubles",
+         "Shows a double entry from selected entry to bottom", false, &EditCommands::cmdFilter_Click},
     };
     for (const Spec& s : specs) {
         const QString caption = QString::fromLatin1(s.caption);
@@ -89,10 +62,8 @@ void EditCommands::buildButtons(QWidget* parent) {
         b->setObjectName(QString::fromLatin1(s.name));
         b->setToolTip(QString::fromLatin1(s.tooltip));
         b->setAccessibleName(QString(caption).remove(u'&'));
-        if (s.twips.isEmpty())
+        if (!s.shown)
             b->hide();
-        else // design positions are in twips, 15 to a pixel
-            b->setGeometry(s.twips.x() / 15, s.twips.y() / 15, s.twips.width() / 15, s.twips.height() / 15);
         this->*s.member = b;
         connectCommand(&main_, b, &QPushButton::clicked, [this, h = s.handler] { (this->*h)(); });
     }

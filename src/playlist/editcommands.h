@@ -12,8 +12,8 @@ class EditCommands {
 public:
     explicit EditCommands(frmVeriVuzeDadeve& main) : main_(main) {}
 
-    // Creates the six editing buttons at their design positions and the two buttons reached only
-    // through the pop-up menu (never shown), and connects them.
+    // Creates the six editing buttons (the layout places them and shows them in the old look) and
+    // the two buttons reached only through the pop-up menu (never shown), and connects them.
     void buildButtons(QWidget* parent);
     QPushButton* cmdHoch = nullptr;
     QPushButton* cmdRunter = nullptr;

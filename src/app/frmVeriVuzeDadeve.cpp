@@ -3,6 +3,7 @@
 #include "mp3info/frmattributes.h"
 #include "platform/failure.h"
 #include "platform/messages.h"
+#include "playlist/browserboxes.h"
 #include "playlist/playlistbox.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
 
@@ -36,7 +38,7 @@ QRect twips(int left, int top, int width, int height) {
 
 frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
     : QMainWindow(parent), state(programState), display(*this), documents(*this), startup(*this),
-      shutdown(*this) {
+      shutdown(*this), browser(*this), adds(*this) {
     setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
     setWindowTitle(QStringLiteral("Vorlak Verivuze Dadeve"));
     buildControls();
@@ -80,6 +82,14 @@ void frmVeriVuzeDadeve::buildControls() {
     lblZeit = new QLabel(QStringLiteral("0:00"), client);
     lblZeit->setObjectName(QStringLiteral("lblZeit"));
     lblZeit->setGeometry(twips(5400, 1080, 870, 285));
+
+    browser.build(client);
+    command(this, browser.cmdAdd, &QPushButton::clicked, [this] { adds.cmdAdd_Click(); });
+    command(this, browser.cmdAdd2, &QPushButton::clicked, [this] { adds.cmdAdd2_Click(); });
+    command(this, browser.cmdManuell, &QPushButton::clicked, [this] { adds.cmdManuell_Click(); });
+    command(this, browser.File1, &FileListBox::doubleClicked, [this] { File1_DblClick(); });
+    connect(lstListe, &PlaylistBox::dropped, this,
+            [this](const QMimeData* dropped) { adds.lstListe_OLEDragDrop(*dropped); });
 }
 
 void frmVeriVuzeDadeve::buildMenus() {
@@ -124,6 +134,12 @@ void frmVeriVuzeDadeve::buildMenus() {
     command(this, menTag, &QAction::triggered, [this] { display.menTag_Click(); });
     connect(lstListe, &PlaylistBox::rightPressed, this, [this](QPoint at) { menPlaylist->popup(at); });
     command(this, lstListe, &PlaylistBox::clicked, [this] { lstListe_Click(); });
+
+    command(this, browser.menPlayLeft, &QAction::triggered, [this] { menPlayLeft_Click(); });
+    command(this, browser.menInfoLeft, &QAction::triggered, [this] { browser.menInfoLeft_Click(); });
+    command(this, browser.menAddSel, &QAction::triggered, [this] { adds.cmdAdd_Click(); });
+    command(this, browser.menAddAll, &QAction::triggered, [this] { adds.cmdAdd2_Click(); });
+    command(this, browser.menAddMan, &QAction::triggered, [this] { adds.cmdManuell_Click(); });
 }
 
 void frmVeriVuzeDadeve::menInfo_Click() {
@@ -154,6 +170,14 @@ void frmVeriVuzeDadeve::cmdVor_Click() {
 }
 
 void frmVeriVuzeDadeve::cmdZurueck_Click() {
+    // The player controls fill this in.
+}
+
+void frmVeriVuzeDadeve::File1_DblClick() {
+    // The player controls fill this in.
+}
+
+void frmVeriVuzeDadeve::menPlayLeft_Click() {
     // The player controls fill this in.
 }
 

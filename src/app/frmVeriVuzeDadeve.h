@@ -5,7 +5,9 @@
 #include "app/programstate.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
+#include "playlist/addcommands.h"
 #include "playlist/documentcommands.h"
+#include "playlist/filebrowser.h"
 #include "playlist/listdisplay.h"
 
 #include <QMainWindow>
@@ -58,6 +60,8 @@ public:
     DocumentCommands documents;
     Startup startup;
     Shutdown shutdown;
+    FileBrowser browser;
+    AddCommands adds;
 
     // Form-level: row of lstListe where a mouse drag began, -1 when none.
     qsizetype DragIndex = -1;
@@ -73,6 +77,9 @@ public:
     void cmdStop_Click();
     void cmdVor_Click();
     void cmdZurueck_Click();
+    // Plays the file box's selected file without adding it (double click, and its menu's "Play").
+    void File1_DblClick();
+    void menPlayLeft_Click();
 
     // Startup placement of the background image, and of the player buttons and the file panel.
     void PlaceBackgroundImage();

@@ -13,49 +13,34 @@
 #include <QMenu>
 #include <QPushButton>
 
-namespace {
-// Design positions are in twips, 15 to a pixel at 96 dpi.
-QRect twips(int left, int top, int width, int height) {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-} // namespace
-
 void FileBrowser::build(QWidget* client) {
     Drive1 = new QComboBox(client);
     Dir1 = new FolderListBox(client);
     File1 = new FileListBox(client);
+    // The window layout places the controls by their names.
     const struct {
         QWidget* box;
         const char* name;
         const char* description;
-        QRect rect;
-    } boxes[] = {
-        {Drive1, "Drive1", "Drives", twips(360, 1080, 4455, 315)},
-        {Dir1, "Dir1", "Folders", twips(360, 1440, 4455, 1215)},
-        {File1, "File1", "MP3 files", twips(360, 2700, 4455, 4125)},
-    };
+    } boxes[] = {{Drive1, "Drive1", "Drives"}, {Dir1, "Dir1", "Folders"}, {File1, "File1", "MP3 files"}};
     for (const auto& b : boxes) {
         b.box->setObjectName(QString::fromLatin1(b.name));
         b.box->setAccessibleName(QString::fromLatin1(b.description));
-        b.box->setGeometry(b.rect);
     }
     for (const dosfs::DriveEntry& d : dosfs::driveEntries())
         Drive1->addItem(d.text, QString(d.letter));
 
-    auto button = [client](const char* name, const QString& caption, const QString& tip, QRect rect) {
+    auto button = [client](const char* name, const QString& caption, const QString& tip) {
         auto* b = new QPushButton(caption, client);
         b->setObjectName(QString::fromLatin1(name));
         b->setAccessibleName(QString(caption).remove(u'&'));
         b->setToolTip(tip);
-        b->setGeometry(rect);
         return b;
     };
-    cmdAdd = button("cmdAdd", QStringLiteral("&Add"), QStringLiteral("Put selected file in playlist"),
-                    twips(5280, 2160, 555, 315));
-    cmdAdd2 = button("cmdAdd2", QStringLiteral("Add a&ll"), QStringLiteral("Put all files in playlist"),
-                     twips(5880, 2160, 795, 315));
+    cmdAdd = button("cmdAdd", QStringLiteral("&Add"), QStringLiteral("Put selected file in playlist"));
+    cmdAdd2 = button("cmdAdd2", QStringLiteral("Add a&ll"), QStringLiteral("Put all files in playlist"));
     cmdManuell = button("cmdManuell", QStringLiteral("Add ma&nually"),
-                        QStringLiteral("Add the file manually (path & name)"), QRect());
+                        QStringLiteral("Add the file manually (path & name)"));
     cmdManuell->hide();
 
     menFileBox = new QMenu(QStringLiteral("FileBox"), &main_);

@@ -60,6 +60,7 @@ void frmVeriVuzeDadeve::buildControls() {
 
     lstListe = new PlaylistBox(client);
     lstListe->setObjectName(QStringLiteral("lstListe"));
+    lstListe->setAccessibleName(QStringLiteral("Playlist"));
 
     auto button = [client](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, client);

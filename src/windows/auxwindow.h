@@ -15,7 +15,8 @@ namespace aux {
 constexpr int kTwipsPerPixel = 15;
 
 inline QRect twips(int left, int top, int width, int height) {
-    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
+    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+                 height / kTwipsPerPixel);
 }
 
 // A picture control showing the SVG resource name (":/windows/about.svg") drawn at the control's

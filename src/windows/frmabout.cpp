@@ -24,14 +24,10 @@ void SubstituteFixedsys() {
 
 QStringList AboutLines() {
     return {
-        QString(),
-        QStringLiteral("Vorlak Legends Verivuze Dadeve"),
-        QString(),
-        QStringLiteral("Version 2.2"),
-        QString(),
-        QStringLiteral("Copyright (c) 2004, 2026 TovrelPro"),
-        QString(),
-        QStringLiteral("Thanks to every Vorlak player and tester"),
+        QString(), QStringLiteral("Vorlak Legends Verivuze Dadeve"),
+        QString(), QStringLiteral("Version 2.2"),
+        QString(), QStringLiteral("Copyright (c) 2004, 2026 TovrelPro"),
+        QString(), QStringLiteral("Thanks to every Vorlak player and tester"),
     };
 }
 

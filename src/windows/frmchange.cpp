@@ -23,9 +23,11 @@ constexpr int kStripTop = 4020;
 const char* const kBlocks[][20] = {
     {"Layout", "- Added new background", "- White font and black background", "- Old layout choosable",
      "- Most buttons removed, because there is no need of them anymore"},
-    {"MP3", "- Verivuzedadeve is able to play mp3s", "- Added Start, Stop, Next song and Previous song buttons",
-     "- Doubleclicking on a mp3 will play it", "- Fileinfo shows several fileattributes", "- MP3-tag support"},
-    {"Drag&Drop", "- Add mp3s by dragging and dropping them in the playlist box (from other list and explorer)",
+    {"MP3", "- Verivuzedadeve is able to play mp3s",
+     "- Added Start, Stop, Next song and Previous song buttons", "- Doubleclicking on a mp3 will play it",
+     "- Fileinfo shows several fileattributes", "- MP3-tag support"},
+    {"Drag&Drop",
+     "- Add mp3s by dragging and dropping them in the playlist box (from other list and explorer)",
      "- Change the position of an mp3 on the playlist by dragging it up or down"},
     {"Keyshorcuts", "- Ctrl + O: Open playlist", "- Ctrl + Q: Quit the verivuzedadeve",
      "- Ctrl + R: Restore default Vorlak-playlist", "- Ctrl + S: Save current playlist", "- F1: Show about",
@@ -45,7 +47,8 @@ const char* const kBlocks[][20] = {
 } // namespace
 
 QStringList FeatureLines() {
-    QStringList lines = {QString(36, u' ') + QStringLiteral("Verivuzedadeve is now made by Tovrel"), QString()};
+    QStringList lines = {QString(36, u' ') + QStringLiteral("Verivuzedadeve is now made by Tovrel"),
+                         QString()};
     for (const auto& block : kBlocks) {
         if (lines.size() > 2)
             lines.append(QString());
@@ -58,7 +61,8 @@ QStringList FeatureLines() {
 
 int FeatureScrollMaximum(int labelHeightTwips, int stripTopTwips, double twipsPerPixel) {
     const double value = std::nearbyint((labelHeightTwips - stripTopTwips) / twipsPerPixel);
-    return int(std::clamp<double>(value, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
+    return int(
+        std::clamp<double>(value, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
 }
 
 frmChange::frmChange(QWidget* parent) : QWidget(parent, Qt::Window) {

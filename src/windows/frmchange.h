@@ -14,8 +14,8 @@ class frmChange : public QWidget {
 public:
     explicit frmChange(QWidget* parent = nullptr);
 
-    QLabel* lblAnzeige;  // the text, taller than the window
-    QWidget* Picture1;   // the strip along the bottom that covers the text below its top
+    QLabel* lblAnzeige;   // the text, taller than the window
+    QWidget* Picture1;    // the strip along the bottom that covers the text below its top
     QScrollBar* VScroll1; // in screen pixels
     QPushButton* cmdOK;
 

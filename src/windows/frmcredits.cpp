@@ -68,7 +68,8 @@ frmCredits::frmCredits(QWidget* parent, bool oldLayout) : QWidget(parent, Qt::Wi
     Label1->setText(QStringLiteral("Scroll Speed"));
     fitLines(lblAnzeige, kLines);
 
-    auto button = [this](const char* name, const QString& caption, QRect rect, void (frmCredits::*handler)()) {
+    auto button = [this](const char* name, const QString& caption, QRect rect,
+                         void (frmCredits::*handler)()) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
         b->setAccessibleName(QString(caption).remove(u'&'));
@@ -83,7 +84,8 @@ frmCredits::frmCredits(QWidget* parent, bool oldLayout) : QWidget(parent, Qt::Wi
     cmdWeiter = button("cmdWeiter", QStringLiteral("&Continue"), aux::twips(900, 3600, 855, 375),
                        &frmCredits::cmdWeiter_Click);
     cmdWeiter->hide();
-    cmdOK = button("cmdOK", QStringLiteral("&OK"), aux::twips(1920, 3600, 1095, 375), &frmCredits::cmdOK_Click);
+    cmdOK =
+        button("cmdOK", QStringLiteral("&OK"), aux::twips(1920, 3600, 1095, 375), &frmCredits::cmdOK_Click);
 
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
@@ -126,7 +128,8 @@ void frmCredits::Lade() {
     try {
         Datei = credits::FindTitlesFile();
         if (Datei.isEmpty()) {
-            MsgBox(QStringLiteral("Could not find titles.txt in vorlak dir"), vbOKOnly, QStringLiteral("Error"));
+            MsgBox(QStringLiteral("Could not find titles.txt in vorlak dir"), vbOKOnly,
+                   QStringLiteral("Error"));
             close();
             return;
         }
@@ -146,7 +149,8 @@ void frmCredits::Lade() {
         if (letEventsRun())
             Timer2->start();
     } catch (const std::exception&) {
-        MsgBox(QStringLiteral("Unknown error. Please report this message"), vbCritical, QStringLiteral("Error"));
+        MsgBox(QStringLiteral("Unknown error. Please report this message"), vbCritical,
+               QStringLiteral("Error"));
     }
 }
 

@@ -33,11 +33,11 @@ public:
     QTimer* Timer1; // one scroll step per tick
     QTimer* Timer2; // the delay before the scrolling starts; ticks once
 
-    QString Datei;                       // the titles.txt in use, "" when none was found
-    QString Zeile;                       // line buffer while searching the file
-    std::array<QString, kLines> Zeilen;  // the lines shown, top to bottom
-    bool Ende = false;                   // set when the window unloads; stops the timers
-    bool Timer1Aktiv = false;            // "Pause" stopped the stepping (true) or the start delay
+    QString Datei;                      // the titles.txt in use, "" when none was found
+    QString Zeile;                      // line buffer while searching the file
+    std::array<QString, kLines> Zeilen; // the lines shown, top to bottom
+    bool Ende = false;                  // set when the window unloads; stops the timers
+    bool Timer1Aktiv = false;           // "Pause" stopped the stepping (true) or the start delay
 
     // Shows the window, lets pending events run and loads the credits.
     void Form_Load();

@@ -11,8 +11,9 @@ QString FindTitlesFile() {
     QString found;
     // A later location replaces an earlier one, so Half-Life wins.
     for (const char* key : {"Software\\Valve\\Counterstrike", "Software\\Valve\\Half-Life"}) {
-        const QString path = RegRead(HKEY_CURRENT_USER, QString::fromLatin1(key), QStringLiteral("InstallPath")) +
-                             QStringLiteral("\\vorlak\\titles.txt");
+        const QString path =
+            RegRead(HKEY_CURRENT_USER, QString::fromLatin1(key), QStringLiteral("InstallPath")) +
+            QStringLiteral("\\vorlak\\titles.txt");
         if (dosfs::FileExists(path))
             found = path;
     }

@@ -119,7 +119,8 @@ private Q_SLOTS:
         QTest::newRow("blank") << QStringLiteral("  ") << kDefaultVorlakSite;
         QTest::newRow("stored") << QStringLiteral("https://vorlak.example.org/home")
                                 << QStringLiteral("https://vorlak.example.org/home");
-        QTest::newRow("no scheme") << QStringLiteral("vorlak.example.org") << QStringLiteral("http://vorlak.example.org");
+        QTest::newRow("no scheme") << QStringLiteral("vorlak.example.org")
+                                   << QStringLiteral("http://vorlak.example.org");
     }
     // "Vorlak Site" opens the stored address, else the default, under the busy pointer, which is
     // restored; an address that cannot be opened shows nothing and restores the pointer too.

@@ -61,21 +61,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("stays");
         const QString unknown = QStringLiteral("Unknown error. Please report this message");
-        QTest::newRow("Half-Life wins") << titles("HL", 20) << titles("CS", 20) << QString() << 0
-                                        << shown("HL", 1, 14, true) << true;
-        QTest::newRow("Counterstrike only") << QByteArray() << titles("CS", 14) << QString() << 0
-                                            << shown("CS", 1, 14, true) << true;
-        QTest::newRow("LF line ends") << titles("HL", 14, "\n") << QByteArray() << QString() << 0
-                                      << shown("HL", 1, 14, true) << true;
-        QTest::newRow("CR line ends") << titles("HL", 14, "\r") << QByteArray() << QString() << 0
-                                      << shown("HL", 1, 14, true) << true;
-        QTest::newRow("no Credits line") << "Credit\r\nCREDITS\r\nCredits \r\n" + titles("x", 20).replace("Credits", "credits")
-                                         << QByteArray() << unknown << 16 << QString() << true;
-        QTest::newRow("13 lines after it") << titles("HL", 13) << titles("CS", 20) << unknown << 16
-                                           << shown("HL", 1, 13, true) << true;
+        QTest::newRow("Half-Life wins")
+            << titles("HL", 20) << titles("CS", 20) << QString() << 0 << shown("HL", 1, 14, true) << true;
+        QTest::newRow("Counterstrike only")
+            << QByteArray() << titles("CS", 14) << QString() << 0 << shown("CS", 1, 14, true) << true;
+        QTest::newRow("LF line ends")
+            << titles("HL", 14, "\n") << QByteArray() << QString() << 0 << shown("HL", 1, 14, true) << true;
+        QTest::newRow("CR line ends")
+            << titles("HL", 14, "\r") << QByteArray() << QString() << 0 << shown("HL", 1, 14, true) << true;
+        QTest::newRow("no Credits line")
+            << "Credit\r\nCREDITS\r\nCredits \r\n" + titles("x", 20).replace("Credits", "credits")
+            << QByteArray() << unknown << 16 << QString() << true;
+        QTest::newRow("13 lines after it")
+            << titles("HL", 13) << titles("CS", 20) << unknown << 16 << shown("HL", 1, 13, true) << true;
         QTest::newRow("none found") << QByteArray() << QByteArray()
-                                    << QStringLiteral("Could not find titles.txt in vorlak dir") << 0 << QString()
-                                    << false;
+                                    << QStringLiteral("Could not find titles.txt in vorlak dir") << 0
+                                    << QString() << false;
     }
     // The file found, the 14 lines shown and the start delay running; or the message, after which
     // the window either stays as it is, without timers, or closes.
@@ -102,32 +103,20 @@ private Q_SLOTS:
         QCOMPARE(CreditsWindow() != nullptr, stays);
     }
 
-    void speedBar_data() {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<int>("step");
-        QTest::addColumn<int>("delay");
-        QTest::newRow("fastest") << 20 << 20 << 150;
-        QTest::newRow("slowest") << 1000 << 1000 << 7500;
-        QTest::newRow("157.5 rounds to even") << 21 << 21 << 158;
-        QTest::newRow("172.5 rounds to even") << 23 << 23 << 172;
-        QTest::newRow("design") << 400 << 400 << 3000;
-    }
-    // The bar sets the step interval and 7.5 times it as the start delay, also while scrolling.
+    // The bar sets the step interval and 7.5 times it as the start delay (ties to even).
     void speedBar() {
-        QFETCH(int, value);
-        QFETCH(int, step);
-        QFETCH(int, delay);
         AppEnvironment env;
         installTitles(env, titles("HL", 20), {});
         ShowCredits(nullptr, false);
-        frmCredits* window = CreditsWindow();
-        QCOMPARE(window->HScroll1->minimum(), 20);
-        QCOMPARE(window->HScroll1->maximum(), 1000);
-        window->HScroll1->setValue(value == 400 ? 20 : 400);
-        window->HScroll1->setValue(value);
-        QCOMPARE(window->Timer1->interval(), step);
-        QCOMPARE(window->Timer2->interval(), delay);
-        QVERIFY(window->Timer2->isActive());
+        frmCredits* w = CreditsWindow();
+        const int cases[][3] = {
+            {20, 20, 150}, {1000, 1000, 7500}, {21, 21, 158}, {23, 23, 172}, {400, 400, 3000}};
+        for (const auto& [value, step, delay] : cases) {
+            w->HScroll1->setValue(value);
+            QCOMPARE(w->Timer1->interval(), step);
+            QCOMPARE(w->Timer2->interval(), delay);
+        }
+        QVERIFY(w->Timer2->isActive());
     }
 
     // One run through the states: pause and continue during the start delay and while scrolling,
@@ -165,7 +154,8 @@ private Q_SLOTS:
         for (const auto& s : steps) {
             s.act();
             QVERIFY2(w->Timer1->isActive() == s.step && w->Timer2->isActive() == s.delay, s.what);
-            QVERIFY2(w->cmdPause->isVisible() == s.pauseShown && w->cmdWeiter->isVisible() == !s.pauseShown, s.what);
+            QVERIFY2(w->cmdPause->isVisible() == s.pauseShown && w->cmdWeiter->isVisible() == !s.pauseShown,
+                     s.what);
             QVERIFY2(w->cmdPause->isEnabled() == s.running && w->HScroll1->isEnabled() == s.running, s.what);
             QCOMPARE(w->lblAnzeige->text(), s.text);
         }

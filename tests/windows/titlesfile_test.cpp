@@ -18,13 +18,27 @@ TEST(TitlesFile, FindsTheFileOfTheGameLocations) {
         const char* hidden;
         QString expected;
     } cases[] = {
-        {"both", {{cs, name, "C:\\CS"}, {hl, name, "C:\\HL"}}, {"C:\\CS", "C:\\HL"}, nullptr, "C:\\HL\\vorlak\\titles.txt"},
-        {"only CS has it", {{cs, name, "C:\\CS"}, {hl, name, "C:\\HL"}}, {"C:\\CS"}, nullptr, "C:\\CS\\vorlak\\titles.txt"},
-        {"HL's hidden", {{cs, name, "C:\\CS"}, {hl, name, "C:\\HL"}}, {"C:\\CS", "C:\\HL"}, "C:\\HL",
+        {"both",
+         {{cs, name, "C:\\CS"}, {hl, name, "C:\\HL"}},
+         {"C:\\CS", "C:\\HL"},
+         nullptr,
+         "C:\\HL\\vorlak\\titles.txt"},
+        {"only CS has it",
+         {{cs, name, "C:\\CS"}, {hl, name, "C:\\HL"}},
+         {"C:\\CS"},
+         nullptr,
+         "C:\\CS\\vorlak\\titles.txt"},
+        {"HL's hidden",
+         {{cs, name, "C:\\CS"}, {hl, name, "C:\\HL"}},
+         {"C:\\CS", "C:\\HL"},
+         "C:\\HL",
          "C:\\CS\\vorlak\\titles.txt"},
         {"HL only", {{hl, name, "C:\\HL"}}, {"C:\\HL"}, nullptr, "C:\\HL\\vorlak\\titles.txt"},
-        {"Steam does not count", {{QStringLiteral("Software\\Valve\\Steam"), "ModInstallPath", "C:\\ST"}},
-         {"C:\\ST"}, nullptr, ""},
+        {"Steam does not count",
+         {{QStringLiteral("Software\\Valve\\Steam"), "ModInstallPath", "C:\\ST"}},
+         {"C:\\ST"},
+         nullptr,
+         ""},
         {"unset: drive root", {}, {""}, nullptr, "\\vorlak\\titles.txt"},
         {"nothing", {{cs, name, "C:\\CS"}}, {}, nullptr, ""},
     };
@@ -32,7 +46,8 @@ TEST(TitlesFile, FindsTheFileOfTheGameLocations) {
         AppEnvironment env;
         env.writeRegistry(c.registry);
         for (const QString& game : c.files) {
-            const QString host = env.drive.write((game.isEmpty() ? "C:" : game) + "\\vorlak\\titles.txt", "Credits\r\n");
+            const QString host =
+                env.drive.write((game.isEmpty() ? "C:" : game) + "\\vorlak\\titles.txt", "Credits\r\n");
             if (c.hidden && game == QString::fromLatin1(c.hidden))
                 TempDrive::setDosAttrib(host, "0x2");
         }

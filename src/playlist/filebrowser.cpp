@@ -45,11 +45,13 @@ void FileBrowser::build(QWidget* client) {
 
     menFileBox = new QMenu(QStringLiteral("FileBox"), &main_);
     menFileBox->setObjectName(QStringLiteral("menFileBox"));
+    menFileBox->setAccessibleName(menFileBox->title());
     menPlayLeft = menFileBox->addAction(QStringLiteral("Play"));
     menInfoLeft = menFileBox->addAction(QStringLiteral("Fileinfo"));
     menFileBox->addSeparator()->setObjectName(QStringLiteral("menStrich3"));
     menAdd = menFileBox->addMenu(QStringLiteral("Add"));
     menAdd->setObjectName(QStringLiteral("menAdd"));
+    menAdd->setAccessibleName(menAdd->title());
     menAddSel = menAdd->addAction(QStringLiteral("Selected"));
     menAddAll = menAdd->addAction(QStringLiteral("All"));
     menAddMan = menAdd->addAction(QStringLiteral("Manually"));

@@ -4,6 +4,7 @@
 #include "app/qtmessages.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
         return *answered;
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(VORLAK_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vorlak.svg")));
     QtMessages messages;
     setMessages(&messages);
     ProgramState state;

@@ -3,6 +3,7 @@
 #include "mp3info/frmattributes.h"
 #include "platform/failure.h"
 #include "platform/messages.h"
+#include "playlist/browserboxes.h"
 #include "playlist/playlistbox.h"
 #include "windows/frmabout.h"
 #include "windows/frmchange.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
 
@@ -35,7 +37,8 @@ void command(frmVeriVuzeDadeve* window, Sender* sender, Signal signal, Handler h
 
 frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
     : QMainWindow(parent), state(programState), display(*this), documents(*this), editing(*this),
-      playlistInput(*this), startup(*this), shutdown(*this), windowLayout(*this), looks(*this) {
+      playlistInput(*this), startup(*this), shutdown(*this), browser(*this), adds(*this), windowLayout(*this),
+      looks(*this) {
     setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
     setWindowTitle(QStringLiteral("Vorlak Verivuze Dadeve"));
     buildControls();
@@ -82,6 +85,14 @@ void frmVeriVuzeDadeve::buildControls() {
 
     lblZeit = new QLabel(QStringLiteral("0:00"), client);
     lblZeit->setObjectName(QStringLiteral("lblZeit"));
+
+    browser.build(client);
+    command(this, browser.cmdAdd, &QPushButton::clicked, [this] { adds.cmdAdd_Click(); });
+    command(this, browser.cmdAdd2, &QPushButton::clicked, [this] { adds.cmdAdd2_Click(); });
+    command(this, browser.cmdManuell, &QPushButton::clicked, [this] { adds.cmdManuell_Click(); });
+    command(this, browser.File1, &FileListBox::doubleClicked, [this] { File1_DblClick(); });
+    connect(lstListe, &PlaylistBox::dropped, this,
+            [this](const QMimeData* dropped) { adds.lstListe_OLEDragDrop(*dropped); });
 }
 
 void frmVeriVuzeDadeve::buildMenus() {
@@ -126,6 +137,12 @@ void frmVeriVuzeDadeve::buildMenus() {
     playlistInput.buildMenu();
     playlistInput.attach();
     command(this, lstListe, &PlaylistBox::clicked, [this] { lstListe_Click(); });
+
+    command(this, browser.menPlayLeft, &QAction::triggered, [this] { menPlayLeft_Click(); });
+    command(this, browser.menInfoLeft, &QAction::triggered, [this] { browser.menInfoLeft_Click(); });
+    command(this, browser.menAddSel, &QAction::triggered, [this] { adds.cmdAdd_Click(); });
+    command(this, browser.menAddAll, &QAction::triggered, [this] { adds.cmdAdd2_Click(); });
+    command(this, browser.menAddMan, &QAction::triggered, [this] { adds.cmdManuell_Click(); });
 }
 
 void frmVeriVuzeDadeve::menInfo_Click() {
@@ -156,6 +173,14 @@ void frmVeriVuzeDadeve::cmdVor_Click() {
 }
 
 void frmVeriVuzeDadeve::cmdZurueck_Click() {
+    // The player controls fill this in.
+}
+
+void frmVeriVuzeDadeve::File1_DblClick() {
+    // The player controls fill this in.
+}
+
+void frmVeriVuzeDadeve::menPlayLeft_Click() {
     // The player controls fill this in.
 }
 

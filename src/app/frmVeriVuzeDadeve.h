@@ -7,8 +7,10 @@
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "app/windowlayout.h"
+#include "playlist/addcommands.h"
 #include "playlist/documentcommands.h"
 #include "playlist/editcommands.h"
+#include "playlist/filebrowser.h"
 #include "playlist/listdisplay.h"
 #include "playlist/playlistinput.h"
 
@@ -71,6 +73,8 @@ public:
     PlaylistInput playlistInput;
     Startup startup;
     Shutdown shutdown;
+    FileBrowser browser;
+    AddCommands adds;
     WindowLayout windowLayout;
     Looks looks;
 
@@ -88,6 +92,9 @@ public:
     void cmdStop_Click();
     void cmdVor_Click();
     void cmdZurueck_Click();
+    // Plays the file box's selected file without adding it (double click, and its menu's "Play").
+    void File1_DblClick();
+    void menPlayLeft_Click();
 
     // Startup placement of the background image, and of the player buttons and the file panel.
     void PlaceBackgroundImage();

@@ -1,6 +1,7 @@
 #include "playlist/playlistbox.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 
 int PlaylistRows::rowCount(const QModelIndex& parent) const {
@@ -97,6 +98,8 @@ PlaylistBox::PlaylistBox(QWidget* parent) : QListView(parent), rows_(new Playlis
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setTextElideMode(Qt::ElideNone);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     updateItemSize();
 }
 
@@ -173,4 +176,30 @@ QItemSelectionModel::SelectionFlags PlaylistBox::selectionCommand(const QModelIn
     if (!index.isValid() || (flags & QItemSelectionModel::Deselect))
         return QItemSelectionModel::NoUpdate;
     return flags;
+}
+
+namespace {
+// The box takes drops of any kind. Files from another program are taken as a copy: nothing
+// leaves its place, so the source never removes what was dropped.
+void acceptDrop(QDropEvent* event) {
+    if (!event->source() && (event->possibleActions() & Qt::CopyAction)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->acceptProposedAction();
+    }
+}
+} // namespace
+
+void PlaylistBox::dragEnterEvent(QDragEnterEvent* event) {
+    acceptDrop(event);
+}
+
+void PlaylistBox::dragMoveEvent(QDragMoveEvent* event) {
+    acceptDrop(event);
+}
+
+void PlaylistBox::dropEvent(QDropEvent* event) {
+    acceptDrop(event);
+    Q_EMIT dropped(event->mimeData());
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class QKeyEvent;
+class QMimeData;
 
 class PlaylistRows final : public QAbstractListModel {
     Q_OBJECT
@@ -60,6 +61,8 @@ Q_SIGNALS:
     void mouseDown(Qt::MouseButton button);
     void mouseMove(Qt::MouseButtons buttons);
     void mouseUp(Qt::MouseButton button);
+    // Data of any kind dropped on the box.
+    void dropped(const QMimeData* data);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -71,6 +74,9 @@ protected:
     // the selected row leave the selection alone.
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void updateItemSize();

@@ -36,8 +36,9 @@ void command(frmVeriVuzeDadeve* window, Sender* sender, Signal signal, Handler h
 } // namespace
 
 frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
-    : QMainWindow(parent), state(programState), display(*this), documents(*this), startup(*this),
-      shutdown(*this), browser(*this), adds(*this), windowLayout(*this), looks(*this) {
+    : QMainWindow(parent), state(programState), display(*this), documents(*this), editing(*this),
+      playlistInput(*this), startup(*this), shutdown(*this), browser(*this), adds(*this), windowLayout(*this),
+      looks(*this) {
     setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
     setWindowTitle(QStringLiteral("Vorlak Verivuze Dadeve"));
     buildControls();
@@ -79,6 +80,8 @@ void frmVeriVuzeDadeve::buildControls() {
     command(this, cmdOeffnen, &QPushButton::clicked, [this] { documents.OpenPlaylist(); });
     command(this, cmdSpeichern, &QPushButton::clicked, [this] { documents.cmdSpeichern_Click(); });
     command(this, cmdQuit, &QPushButton::clicked, [this] { close(); });
+
+    editing.buildButtons(client);
 
     lblZeit = new QLabel(QStringLiteral("0:00"), client);
     lblZeit->setObjectName(QStringLiteral("lblZeit"));
@@ -131,21 +134,8 @@ void frmVeriVuzeDadeve::buildMenus() {
     command(this, menCredits, &QAction::triggered, [this] { ShowCredits(this, menBlind->isChecked()); });
     command(this, menWeb, &QAction::triggered, [] { GotoURL(VorlakSiteAddress()); });
 
-    menPlaylist = new QMenu(QStringLiteral("Playlist"), this);
-    menInfo = menPlaylist->addAction(QStringLiteral("Fileinfo"));
-    menPlaylist->addSeparator();
-    menView = menPlaylist->addMenu(QStringLiteral("View"));
-    menFold = menView->addAction(QStringLiteral("All"));
-    menNoFold = menView->addAction(QStringLiteral("Filenames"));
-    menTag = menView->addAction(QStringLiteral("MP3-Tag"));
-    for (QAction* a : {menFold, menNoFold, menTag})
-        a->setCheckable(true);
-    menFold->setChecked(true);
-    command(this, menInfo, &QAction::triggered, [this] { menInfo_Click(); });
-    command(this, menFold, &QAction::triggered, [this] { display.menFold_Click(); });
-    command(this, menNoFold, &QAction::triggered, [this] { display.menNoFold_Click(); });
-    command(this, menTag, &QAction::triggered, [this] { display.menTag_Click(); });
-    connect(lstListe, &PlaylistBox::rightPressed, this, [this](QPoint at) { menPlaylist->popup(at); });
+    playlistInput.buildMenu();
+    playlistInput.attach();
     command(this, lstListe, &PlaylistBox::clicked, [this] { lstListe_Click(); });
 
     command(this, browser.menPlayLeft, &QAction::triggered, [this] { menPlayLeft_Click(); });

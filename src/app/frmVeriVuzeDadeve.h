@@ -9,8 +9,10 @@
 #include "app/windowlayout.h"
 #include "playlist/addcommands.h"
 #include "playlist/documentcommands.h"
+#include "playlist/editcommands.h"
 #include "playlist/filebrowser.h"
 #include "playlist/listdisplay.h"
+#include "playlist/playlistinput.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -41,7 +43,8 @@ public:
     QTimer* Timer1;
     QTimer* Timer2;
 
-    // Menus: the menu bar's File, Extras and Help menus and the playlist's pop-up menu.
+    // Menus: the menu bar's File, Extras and Help menus and the playlist's pop-up menu (built by
+    // playlistInput).
     QMenu* menDatei;
     QAction* menDefault;
     QAction* menOeffnen;
@@ -66,6 +69,8 @@ public:
     // Units that hold the handlers, one per subsystem.
     ListDisplay display;
     DocumentCommands documents;
+    EditCommands editing;
+    PlaylistInput playlistInput;
     Startup startup;
     Shutdown shutdown;
     FileBrowser browser;

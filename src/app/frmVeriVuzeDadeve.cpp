@@ -35,16 +35,16 @@ QRect twips(int left, int top, int width, int height) {
 } // namespace
 
 frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
-    : QMainWindow(parent), state(programState), display(*this), documents(*this), startup(*this),
-      shutdown(*this) {
+    : QMainWindow(parent), state(programState), display(*this), documents(*this), timeDisplay(*this),
+      player(*this), startup(*this), shutdown(*this) {
     setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
     setWindowTitle(QStringLiteral("Vorlak Verivuze Dadeve"));
-    buildControls();
-    buildMenus();
     Timer1 = new QTimer(this);
     Timer2 = new QTimer(this);
     for (QTimer* t : {Timer1, Timer2})
         t->setInterval(999);
+    buildControls();
+    buildMenus();
 }
 
 frmVeriVuzeDadeve::~frmVeriVuzeDadeve() = default;
@@ -77,9 +77,8 @@ void frmVeriVuzeDadeve::buildControls() {
     command(this, cmdSpeichern, &QPushButton::clicked, [this] { documents.cmdSpeichern_Click(); });
     command(this, cmdQuit, &QPushButton::clicked, [this] { close(); });
 
-    lblZeit = new QLabel(QStringLiteral("0:00"), client);
-    lblZeit->setObjectName(QStringLiteral("lblZeit"));
-    lblZeit->setGeometry(twips(5400, 1080, 870, 285));
+    timeDisplay.createControls(client);
+    player.createControls(client);
 }
 
 void frmVeriVuzeDadeve::buildMenus() {
@@ -138,23 +137,23 @@ void frmVeriVuzeDadeve::lstListe_Click() {
 }
 
 void frmVeriVuzeDadeve::ZeitAnzeige() {
-    // The position display fills this in.
+    timeDisplay.ZeitAnzeige();
 }
 
 void frmVeriVuzeDadeve::cmdPlay_Click() {
-    // The player controls fill this in.
+    player.cmdPlay_Click();
 }
 
 void frmVeriVuzeDadeve::cmdStop_Click() {
-    // The player controls fill this in.
+    player.cmdStop_Click();
 }
 
 void frmVeriVuzeDadeve::cmdVor_Click() {
-    // The player controls fill this in.
+    player.cmdVor_Click();
 }
 
 void frmVeriVuzeDadeve::cmdZurueck_Click() {
-    // The player controls fill this in.
+    player.cmdZurueck_Click();
 }
 
 void frmVeriVuzeDadeve::PlaceBackgroundImage() {

@@ -5,6 +5,8 @@
 #include "app/programstate.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
+#include "playback/playercommands.h"
+#include "playback/timedisplay.h"
 #include "playlist/documentcommands.h"
 #include "playlist/listdisplay.h"
 
@@ -32,7 +34,6 @@ public:
     QPushButton* cmdOeffnen;
     QPushButton* cmdSpeichern;
     QPushButton* cmdQuit;
-    QLabel* lblZeit;
     // Poll the playback: Timer1 advances the playlist, Timer2 ends a title played from the file box.
     QTimer* Timer1;
     QTimer* Timer2;
@@ -56,6 +57,8 @@ public:
     // Units that hold the handlers, one per subsystem.
     ListDisplay display;
     DocumentCommands documents;
+    TimeDisplay timeDisplay; // lblZeit, shpStrich, lblProzent
+    PlayerCommands player;   // the image buttons, Timer1 and Timer2 ticks
     Startup startup;
     Shutdown shutdown;
 

@@ -45,29 +45,28 @@ PlayerCommands::~PlayerCommands() {
 }
 
 void PlayerCommands::createControls(QWidget* client) {
-    Q_INIT_RESOURCE(playericons);
-    const int dpi = main_.logicalDpiY();
-    const auto pixels = [dpi](int twips) { return twips * dpi / 1440; };
-    const auto image = [&](const char* name, const char* icon, const QString& accessible, int left,
+    const auto image = [&](const char* name, const char* icon, const QString& accessible,
                            void (PlayerCommands::*command)()) {
         auto* b = new ImageButton(QStringLiteral(":/player/%1.svg").arg(QLatin1String(icon)), client);
         b->setObjectName(QLatin1String(name));
         b->setAccessibleName(accessible);
-        b->setGeometry(pixels(left), pixels(1500), pixels(480), pixels(480));
-        QObject::connect(b, &ImageButton::clicked, &main_, [this, command] { guarded([&] { (this->*command)(); }); });
+        QObject::connect(b, &ImageButton::clicked, &main_,
+                         [this, command] { guarded([&] { (this->*command)(); }); });
         return b;
     };
-    imgZurueck = image("imgZurueck", "previous", QStringLiteral("Previous"), 4920, &PlayerCommands::cmdZurueck_Click);
-    imgPlay = image("imgPlay", "play", QStringLiteral("Play"), 5400, &PlayerCommands::cmdPlay_Click);
-    imgStop = image("imgStop", "stop", QStringLiteral("Stop"), 5880, &PlayerCommands::imgStop_Click);
-    imgVor = image("imgVor", "next", QStringLiteral("Next"), 6360, &PlayerCommands::cmdVor_Click);
+    imgZurueck =
+        image("imgZurueck", "previous", QStringLiteral("Previous"), &PlayerCommands::cmdZurueck_Click);
+    imgPlay = image("imgPlay", "play", QStringLiteral("Play"), &PlayerCommands::cmdPlay_Click);
+    imgStop = image("imgStop", "stop", QStringLiteral("Stop"), &PlayerCommands::imgStop_Click);
+    imgVor = image("imgVor", "next", QStringLiteral("Next"), &PlayerCommands::cmdVor_Click);
 
     const auto hidden = [&](const char* name, const QString& accessible, void (PlayerCommands::*command)()) {
         auto* b = new QPushButton(client);
         b->setObjectName(QLatin1String(name));
         b->setAccessibleName(accessible);
         b->setVisible(false);
-        QObject::connect(b, &QPushButton::clicked, &main_, [this, command] { guarded([&] { (this->*command)(); }); });
+        QObject::connect(b, &QPushButton::clicked, &main_,
+                         [this, command] { guarded([&] { (this->*command)(); }); });
         return b;
     };
     cmdPlay = hidden("cmdPlay", QStringLiteral("Play command"), &PlayerCommands::cmdPlay_Click);
@@ -80,7 +79,8 @@ void PlayerCommands::createControls(QWidget* client) {
     // The engine reports on its own thread; the ticks run on the window's.
     QObject* window = &main_;
     playback::setTitleEndedListener([this, window] {
-        QMetaObject::invokeMethod(window, [this] { titleEnded(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            window, [this] { titleEnded(); }, Qt::QueuedConnection);
     });
 }
 

@@ -17,7 +17,8 @@ class PlayerCommands {
 public:
     explicit PlayerCommands(frmVeriVuzeDadeve& main) : main_(main) {}
     ~PlayerCommands();
-    // Makes the buttons on the window's client area and wires them and the timers.
+    // Makes the buttons on the window's client area (the window's layout places them) and wires
+    // them and the timers.
     void createControls(QWidget* client);
 
     ImageButton* imgZurueck = nullptr;

@@ -69,7 +69,8 @@ void ClickableLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     QLabel::mouseReleaseEvent(event);
     if (click)
@@ -82,36 +83,14 @@ const QString& EntryAt(const PlaylistModel& model, qsizetype i) {
     return model.Entries.at(i);
 }
 
-int TimeDisplay::toPixels(double twips) const {
-    return int(std::lround(twips * main_.logicalDpiY() / 1440.0));
-}
-
-int TimeDisplay::toTwips(int pixels) const {
-    return int(std::lround(pixels * 1440.0 / main_.logicalDpiY()));
-}
-
+// Places, fonts and colours come from the window's layout and looks.
 void TimeDisplay::createControls(QWidget* client) {
-    const auto place = [this](QWidget* w, int left, int top, int width, int height) {
-        w->setGeometry(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
-    };
-    const auto green = [](QWidget* w) {
-        QPalette p = w->palette();
-        p.setColor(QPalette::WindowText, QColor(0, 255, 0));
-        w->setPalette(p);
-    };
-
     lblZeit = new ClickableLabel(QStringLiteral("0:00"), client);
     lblZeit->setObjectName(QStringLiteral("lblZeit"));
     lblZeit->setAccessibleName(QStringLiteral("Time"));
     lblZeit->setToolTip(QStringLiteral("Click changes"));
     lblZeit->setAlignment(Qt::AlignCenter);
-    QFont timeFont(QStringLiteral("Times New Roman"));
-    timeFont.setPointSize(12);
-    timeFont.setBold(true);
-    lblZeit->setFont(timeFont);
     setBorder(lblZeit, true);
-    green(lblZeit);
-    place(lblZeit, 5400, 1080, 870, 285);
     QObject::connect(lblZeit, &ClickableLabel::clicked, &main_, [this] { lblZeit_Click(); });
 
     shpStrich = new QFrame(client);
@@ -119,33 +98,23 @@ void TimeDisplay::createControls(QWidget* client) {
     shpStrich->setAccessibleName(QStringLiteral("Progress"));
     shpStrich->setFrameShape(QFrame::NoFrame);
     shpStrich->setAutoFillBackground(true);
-    QPalette fill = shpStrich->palette();
-    fill.setColor(QPalette::Window, QColor(255, 0, 0));
-    shpStrich->setPalette(fill);
-    place(shpStrich, 6900, 6780, 4455, 220);
     shpStrich->hide();
 
     lblProzent = new QLabel(client);
     lblProzent->setObjectName(QStringLiteral("lblProzent"));
     lblProzent->setAccessibleName(QStringLiteral("Percent played"));
     lblProzent->setAlignment(Qt::AlignCenter);
-    QFont percentFont(QStringLiteral("Courier New"));
-    percentFont.setPointSizeF(9.75);
-    percentFont.setBold(true);
-    lblProzent->setFont(percentFont);
-    green(lblProzent);
-    place(lblProzent, 8970, 7000, 135, 240);
     lblProzent->raise(); // on top of the bar
 }
 
 int TimeDisplay::barHeight() const {
-    return toTwips(shpStrich->height());
+    return main_.windowLayout.toTwips(shpStrich->height());
 }
 
 void TimeDisplay::setListHeight(int less) {
     PlaylistBox* list = main_.lstListe;
-    const int twips = toTwips(main_.frameGeometry().height()) - kListBottomMargin - less;
-    const int height = std::max(0, toPixels(twips));
+    const WindowLayout& layout = main_.windowLayout;
+    const int height = std::max(0, layout.toPixels(layout.outerHeight() - kListBottomMargin - less));
     if (list->height() != height)
         list->resize(list->width(), height);
 }
@@ -190,7 +159,7 @@ void TimeDisplay::showPlaying(int mode) {
     } else {
         if (!lblZeit->text().isEmpty()) {
             setCaption(lblZeit, QString());
-            setWidth(lblZeit, toPixels(500));
+            setWidth(lblZeit, main_.windowLayout.toPixels(500));
         }
         setLeft(lblZeit, (main_.width() - lblZeit->width()) / 2);
         setCaption(lblProzent, QString());

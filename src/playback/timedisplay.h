@@ -1,7 +1,7 @@
 #pragma once
 // The position display of the main window: the time field lblZeit (elapsed time, remaining time
 // or nothing), the progress bar shpStrich under the playlist and the percent label lblProzent on
-// the bar. Sizes in the rules are twips, converted through the screen's logical dots per inch.
+// the bar. Sizes in the rules are twips, converted as the window's layout converts them.
 
 #include <QLabel>
 
@@ -31,7 +31,7 @@ const QString& EntryAt(const PlaylistModel& model, qsizetype i);
 class TimeDisplay {
 public:
     explicit TimeDisplay(frmVeriVuzeDadeve& main) : main_(main) {}
-    // Makes the three controls on the window's client area, at their design places.
+    // Makes the three controls on the window's client area.
     void createControls(QWidget* client);
 
     ClickableLabel* lblZeit = nullptr;
@@ -52,7 +52,5 @@ public:
 private:
     void showPlaying(int mode);
     void showIdle(int mode);
-    int toPixels(double twips) const;
-    int toTwips(int pixels) const;
     frmVeriVuzeDadeve& main_;
 };

@@ -126,12 +126,17 @@ void PlayerTest::play_data() {
     QTest::addColumn<int>("length");      // of the title playing afterwards, 0 for none
     QTest::addColumn<bool>("timer1");
     QTest::addColumn<bool>("shortened"); // the list makes room for the bar
-    QTest::newRow("plays the selected row") << "" << "" << 4 << true << true;
-    QTest::newRow("empty list") << "empty" << "Playlist is empty." << 0 << false << false;
-    QTest::newRow("vanished file stops") << "vanished" << QString("File: " + kB + kGone) << 0 << false << false;
-    QTest::newRow("time display off") << "off" << "" << 4 << true << false;
-    QTest::newRow("no row selected") << "unselected" << "Subscript out of range\r\nPlease report this error" << 0
-                                     << false << false;
+    QTest::newRow("plays the selected row") << ""
+                                            << "" << 4 << true << true;
+    QTest::newRow("empty list") << "empty"
+                                << "Playlist is empty." << 0 << false << false;
+    QTest::newRow("vanished file stops")
+        << "vanished" << QString("File: " + kB + kGone) << 0 << false << false;
+    QTest::newRow("time display off") << "off"
+                                      << "" << 4 << true << false;
+    QTest::newRow("no row selected") << "unselected"
+                                     << "Subscript out of range\r\nPlease report this error" << 0 << false
+                                     << false;
 }
 
 void PlayerTest::play() {
@@ -248,14 +253,22 @@ void PlayerTest::timeField_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("percentShown");
     QTest::addColumn<int>("bar"); // width in thousandths of the list's width
-    QTest::newRow("elapsed 45 s") << 0 << 45000 << "0:45" << "22 %" << 225;
-    QTest::newRow("elapsed 65 s") << 0 << 65000 << "01:05" << "32 %" << 325;
-    QTest::newRow("elapsed 59.5 s rounds to even") << 0 << 59500 << "01:00" << "30 %" << 300;
-    QTest::newRow("near the end") << 0 << 199400 << "03:19" << "99 %" << 995;
-    QTest::newRow("at the end, never 100 %") << 0 << 199700 << "03:20" << "99 %" << 995;
-    QTest::newRow("remaining 185 s") << 1 << 15000 << "- 3:05" << "92 %" << 925;
-    QTest::newRow("remaining at the start") << 1 << 0 << "- 3:20" << "100 %" << 1000;
-    QTest::newRow("off") << 2 << 65000 << "" << "" << -1;
+    QTest::newRow("elapsed 45 s") << 0 << 45000 << "0:45"
+                                  << "22 %" << 225;
+    QTest::newRow("elapsed 65 s") << 0 << 65000 << "01:05"
+                                  << "32 %" << 325;
+    QTest::newRow("elapsed 59.5 s rounds to even") << 0 << 59500 << "01:00"
+                                                   << "30 %" << 300;
+    QTest::newRow("near the end") << 0 << 199400 << "03:19"
+                                  << "99 %" << 995;
+    QTest::newRow("at the end, never 100 %") << 0 << 199700 << "03:20"
+                                             << "99 %" << 995;
+    QTest::newRow("remaining 185 s") << 1 << 15000 << "- 3:05"
+                                     << "92 %" << 925;
+    QTest::newRow("remaining at the start") << 1 << 0 << "- 3:20"
+                                            << "100 %" << 1000;
+    QTest::newRow("off") << 2 << 65000 << ""
+                         << "" << -1;
 }
 
 void PlayerTest::timeField() {
@@ -302,7 +315,8 @@ void PlayerTest::clickCyclesTheTimeField() {
         QCOMPARE(time(), expected[i]);
         QCOMPARE(zeit->frameShape(), expected[i].isEmpty() ? QFrame::NoFrame : QFrame::Box);
         QCOMPARE(w->timeDisplay.shpStrich->isVisible(), !expected[i].isEmpty());
-        QCOMPARE(w->lstListe->height(), fullListHeight() - (expected[i].isEmpty() ? 0 : w->timeDisplay.shpStrich->height()));
+        QCOMPARE(w->lstListe->height(),
+                 fullListHeight() - (expected[i].isEmpty() ? 0 : w->timeDisplay.shpStrich->height()));
     }
 }
 
@@ -411,7 +425,8 @@ void PlayerTest::imageButtons() {
     w->player.cmdStop->click();
     QVERIFY(!IsPlaying());
     QCOMPARE(s->state.PlayingIndex, 0);
-    for (QWidget* b : std::initializer_list<QWidget*>{w->player.imgZurueck, w->player.imgPlay, stop, w->player.imgVor})
+    for (QWidget* b :
+         std::initializer_list<QWidget*>{w->player.imgZurueck, w->player.imgPlay, stop, w->player.imgVor})
         QVERIFY(b->isVisible() && !b->accessibleName().isEmpty());
 }
 

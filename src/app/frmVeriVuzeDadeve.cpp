@@ -3,6 +3,7 @@
 #include "mp3info/frmattributes.h"
 #include "platform/failure.h"
 #include "platform/messages.h"
+#include "playlist/browserboxes.h"
 #include "playlist/playlistbox.h"
 #include "windows/frmabout.h"
 #include "windows/frmchange.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
 
@@ -35,7 +37,8 @@ void command(frmVeriVuzeDadeve* window, Sender* sender, Signal signal, Handler h
 
 frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
     : QMainWindow(parent), state(programState), display(*this), documents(*this), timeDisplay(*this),
-      player(*this), startup(*this), shutdown(*this), windowLayout(*this), looks(*this) {
+      player(*this), startup(*this), shutdown(*this), browser(*this), adds(*this), windowLayout(*this),
+      looks(*this) {
     setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
     setWindowTitle(QStringLiteral("Vorlak Verivuze Dadeve"));
     Timer1 = new QTimer(this);
@@ -80,6 +83,14 @@ void frmVeriVuzeDadeve::buildControls() {
 
     timeDisplay.createControls(client);
     player.createControls(client);
+
+    browser.build(client);
+    command(this, browser.cmdAdd, &QPushButton::clicked, [this] { adds.cmdAdd_Click(); });
+    command(this, browser.cmdAdd2, &QPushButton::clicked, [this] { adds.cmdAdd2_Click(); });
+    command(this, browser.cmdManuell, &QPushButton::clicked, [this] { adds.cmdManuell_Click(); });
+    command(this, browser.File1, &FileListBox::doubleClicked, [this] { File1_DblClick(); });
+    connect(lstListe, &PlaylistBox::dropped, this,
+            [this](const QMimeData* dropped) { adds.lstListe_OLEDragDrop(*dropped); });
 }
 
 void frmVeriVuzeDadeve::buildMenus() {
@@ -137,6 +148,12 @@ void frmVeriVuzeDadeve::buildMenus() {
     command(this, menTag, &QAction::triggered, [this] { display.menTag_Click(); });
     connect(lstListe, &PlaylistBox::rightPressed, this, [this](QPoint at) { menPlaylist->popup(at); });
     command(this, lstListe, &PlaylistBox::clicked, [this] { lstListe_Click(); });
+
+    command(this, browser.menPlayLeft, &QAction::triggered, [this] { menPlayLeft_Click(); });
+    command(this, browser.menInfoLeft, &QAction::triggered, [this] { browser.menInfoLeft_Click(); });
+    command(this, browser.menAddSel, &QAction::triggered, [this] { adds.cmdAdd_Click(); });
+    command(this, browser.menAddAll, &QAction::triggered, [this] { adds.cmdAdd2_Click(); });
+    command(this, browser.menAddMan, &QAction::triggered, [this] { adds.cmdManuell_Click(); });
 }
 
 void frmVeriVuzeDadeve::menInfo_Click() {
@@ -168,6 +185,14 @@ void frmVeriVuzeDadeve::cmdVor_Click() {
 
 void frmVeriVuzeDadeve::cmdZurueck_Click() {
     player.cmdZurueck_Click();
+}
+
+void frmVeriVuzeDadeve::File1_DblClick() {
+    player.File1_DblClick();
+}
+
+void frmVeriVuzeDadeve::menPlayLeft_Click() {
+    player.menPlayLeft_Click();
 }
 
 void frmVeriVuzeDadeve::PlaceBackgroundImage() {

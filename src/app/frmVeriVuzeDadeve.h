@@ -9,7 +9,9 @@
 #include "app/windowlayout.h"
 #include "playback/playercommands.h"
 #include "playback/timedisplay.h"
+#include "playlist/addcommands.h"
 #include "playlist/documentcommands.h"
+#include "playlist/filebrowser.h"
 #include "playlist/listdisplay.h"
 
 #include <QMainWindow>
@@ -69,6 +71,8 @@ public:
     PlayerCommands player;   // the image buttons, Timer1 and Timer2 ticks
     Startup startup;
     Shutdown shutdown;
+    FileBrowser browser;
+    AddCommands adds;
     WindowLayout windowLayout;
     Looks looks;
 
@@ -86,6 +90,9 @@ public:
     void cmdStop_Click();
     void cmdVor_Click();
     void cmdZurueck_Click();
+    // Plays the file box's selected file without adding it (double click, and its menu's "Play").
+    void File1_DblClick();
+    void menPlayLeft_Click();
 
     // Startup placement of the background image, and of the player buttons and the file panel.
     void PlaceBackgroundImage();

@@ -8,6 +8,7 @@
 #include "playback/imagebutton.h"
 #include "playback/modmp3.h"
 #include "playback/timedisplay.h"
+#include "playlist/browserboxes.h"
 #include "playlist/playlistbox.h"
 
 #include <QPushButton>
@@ -160,18 +161,24 @@ void PlayerCommands::cmdZurueck_Click() {
     step(-1);
 }
 
-void PlayerCommands::startFromFileBox(const QString& folder, const QStringList& names, qsizetype selected) {
-    StopAndClose();
-    const QString separator = folder.endsWith(u'\\') ? QString() : QStringLiteral("\\");
-    // No selected file (-1) names no file: nothing plays.
-    OpenAndPlay(folder + separator + names.value(selected));
+qsizetype PlayerCommands::fileBoxIndex() const {
+    const FileListBox& box = *main_.browser.File1;
+    return box.ListCount() == 0 ? box.ListCount() + 1 : box.ListIndex();
 }
 
-void PlayerCommands::File1_DblClick(const QString& folder, const QStringList& names, qsizetype selected) {
-    const qsizetype k = names.isEmpty() ? names.size() + 1 : selected;
-    if (k >= names.size())
+void PlayerCommands::startFromFileBox(qsizetype k) {
+    const FileListBox& box = *main_.browser.File1;
+    StopAndClose();
+    const QString separator = box.Path().endsWith(u'\\') ? QString() : QStringLiteral("\\");
+    // With no file selected (-1) the name is empty and names no file: nothing plays.
+    OpenAndPlay(box.Path() + separator + box.List(k));
+}
+
+void PlayerCommands::File1_DblClick() {
+    const qsizetype k = fileBoxIndex();
+    if (k >= main_.browser.File1->ListCount())
         return;
-    startFromFileBox(folder, names, k);
+    startFromFileBox(k);
     main_.state.PlayingFromBrowser = true;
     DoEvents();
     main_.ZeitAnzeige();
@@ -180,13 +187,13 @@ void PlayerCommands::File1_DblClick(const QString& folder, const QStringList& na
     enable(main_.Timer2, true);
 }
 
-void PlayerCommands::menPlayLeft_Click(const QString& folder, const QStringList& names, qsizetype selected) {
-    const qsizetype k = names.isEmpty() ? names.size() + 1 : selected;
-    if (k >= names.size()) {
+void PlayerCommands::menPlayLeft_Click() {
+    const qsizetype k = fileBoxIndex();
+    if (k >= main_.browser.File1->ListCount()) {
         MsgBox(QStringLiteral("No file selected"), vbOKOnly, QStringLiteral("Error"));
         return;
     }
-    startFromFileBox(folder, names, k);
+    startFromFileBox(k);
     DoEvents();
     main_.ZeitAnzeige();
     MakeRoomForBar();

@@ -5,8 +5,7 @@
 // engine runs the ticks at once, so the next title follows without a gap; the timers keep
 // ticking once a second for the display.
 
-#include <QString>
-#include <QStringList>
+#include <QtGlobal>
 
 class frmVeriVuzeDadeve;
 class ImageButton;
@@ -41,11 +40,10 @@ public:
     // Stop, and forget what was playing.
     void imgStop_Click();
 
-    // Playing from the file box, whose folder is folder (a DOS path), whose files are names and
-    // whose selected file is selected (-1 for none). The double click puts the file box's title
-    // in charge until it ends; the menu's "Play" plays it as if it came from the playlist.
-    void File1_DblClick(const QString& folder, const QStringList& names, qsizetype selected);
-    void menPlayLeft_Click(const QString& folder, const QStringList& names, qsizetype selected);
+    // Playing the file box's selected file: the double click puts its title in charge until it
+    // ends; the menu's "Play" plays it as if it came from the playlist.
+    void File1_DblClick();
+    void menPlayLeft_Click();
 
     // Shortens the list so that the progress bar fits under it, and puts bar and percent there.
     void MakeRoomForBar();
@@ -57,7 +55,9 @@ public:
 
 private:
     void step(int direction);
-    void startFromFileBox(const QString& folder, const QStringList& names, qsizetype selected);
+    // The file box's selected file, or the file count + 1 when the box is empty.
+    qsizetype fileBoxIndex() const;
+    void startFromFileBox(qsizetype k);
     void titleEnded();
     frmVeriVuzeDadeve& main_;
 };

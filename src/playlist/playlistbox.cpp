@@ -1,5 +1,6 @@
 #include "playlist/playlistbox.h"
 
+#include <QMimeData>
 #include <QMouseEvent>
 
 int PlaylistRows::rowCount(const QModelIndex& parent) const {
@@ -39,6 +40,8 @@ PlaylistBox::PlaylistBox(QWidget* parent) : QListView(parent), rows_(new Playlis
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setTextElideMode(Qt::ElideNone);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     updateItemSize();
 }
 
@@ -79,4 +82,30 @@ void PlaylistBox::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QListView::mousePressEvent(event);
+}
+
+namespace {
+// The box takes drops of any kind. Files from another program are taken as a copy: nothing
+// leaves its place, so the source never removes what was dropped.
+void acceptDrop(QDropEvent* event) {
+    if (!event->source() && (event->possibleActions() & Qt::CopyAction)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->acceptProposedAction();
+    }
+}
+} // namespace
+
+void PlaylistBox::dragEnterEvent(QDragEnterEvent* event) {
+    acceptDrop(event);
+}
+
+void PlaylistBox::dragMoveEvent(QDragMoveEvent* event) {
+    acceptDrop(event);
+}
+
+void PlaylistBox::dropEvent(QDropEvent* event) {
+    acceptDrop(event);
+    Q_EMIT dropped(event->mimeData());
 }

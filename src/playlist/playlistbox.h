@@ -6,6 +6,8 @@
 #include <QListView>
 #include <QStringList>
 
+class QMimeData;
+
 class PlaylistRows final : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -41,9 +43,14 @@ public:
 Q_SIGNALS:
     // A press of the right button, which shows the pop-up menu and leaves the selection alone.
     void rightPressed(QPoint globalPos);
+    // Data of any kind dropped on the box.
+    void dropped(const QMimeData* data);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void updateItemSize();

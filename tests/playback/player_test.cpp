@@ -5,6 +5,7 @@
 #include "playback/imagebutton.h"
 #include "playback/mci.h"
 #include "playback/modmp3.h"
+#include "playlist/browserboxes.h"
 #include "playlist/playlistbox.h"
 #include "windowsandbox.h"
 
@@ -338,31 +339,42 @@ void PlayerTest::remainingWhileIdle() {
 // Playing from the file box, by double click and by its menu, while the playlist plays row 0 and
 // row 1 is selected.
 void PlayerTest::fileBox_data() {
-    QTest::addColumn<bool>("doubleClick");
-    QTest::addColumn<int>("selected"); // in the file box
-    QTest::addColumn<int>("mode");     // time display
+    QTest::addColumn<QString>("how"); // "double click" (with the mouse), "DblClick" or "menu"
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<int>("mode"); // time display
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("shortened");
     QTest::addColumn<bool>("fromBrowser");
-    QTest::addColumn<int>("then"); // row selected after the file box's title ended
-    QTest::newRow("double click") << true << 1 << 0 << "" << true << true << 2;
-    QTest::newRow("double click, time display off") << true << 1 << 2 << "" << false << true << 2;
-    QTest::newRow("menu") << false << 1 << 0 << "" << true << false << 2;
-    QTest::newRow("menu, time display off") << false << 1 << 2 << "" << true << false << 2;
-    QTest::newRow("menu, no file") << false << 5 << 0 << "No file selected" << true << false << 1;
+    QTest::newRow("double click") << "double click"
+                                  << "C:\\Box" << 0 << "" << true << true;
+    QTest::newRow("double click in a drive root") << "DblClick"
+                                                  << "C:\\" << 0 << "" << true << true;
+    QTest::newRow("double click, time display off") << "DblClick"
+                                                    << "C:\\Box" << 2 << "" << false << true;
+    QTest::newRow("menu") << "menu"
+                          << "C:\\Box" << 0 << "" << true << false;
+    QTest::newRow("menu, time display off") << "menu"
+                                            << "C:\\Box" << 2 << "" << true << false;
+    QTest::newRow("menu, no file") << "menu"
+                                   << "C:\\Empty" << 0 << "No file selected" << true << false;
 }
 
 void PlayerTest::fileBox() {
-    QFETCH(bool, doubleClick);
-    QFETCH(int, selected);
+    QFETCH(QString, how);
+    QFETCH(QString, folder);
     QFETCH(int, mode);
     QFETCH(QString, message);
     QFETCH(bool, shortened);
     QFETCH(bool, fromBrowser);
-    QFETCH(int, then);
     start(0);
-    s->env.drive.copyFixture(QStringLiteral("tagged-mono.mp3"), QStringLiteral("C:\\Box\\x.mp3"));
-    s->env.drive.copyFixture(QStringLiteral("follow-a.mp3"), QStringLiteral("C:\\Box\\y.mp3"));
+    const QString dir = folder.endsWith(u'\\') ? folder : folder + "\\";
+    s->env.drive.copyFixture(QStringLiteral("tagged-mono.mp3"), dir + "x.mp3");
+    s->env.drive.copyFixture(QStringLiteral("follow-a.mp3"), dir + "y.mp3"); // 2 s
+    if (!message.isEmpty())
+        QFile::remove(s->env.drive.host(dir + "y.mp3")), QFile::remove(s->env.drive.host(dir + "x.mp3"));
+    FileListBox* box = w->browser.File1;
+    box->setPath(folder);
+    box->setListIndex(message.isEmpty() ? box->ListCount() - 1 : -1);
     s->state.TimeDisplayMode = mode;
     w->Timer1->setInterval(3600 * 1000);
     w->Timer2->setInterval(3600 * 1000);
@@ -370,11 +382,16 @@ void PlayerTest::fileBox() {
     w->display.RefreshList(1);
     if (!message.isEmpty())
         s->env.messages.expectMsgBox(message, vbOKOnly, "Error");
-    const QStringList names{"x.mp3", "y.mp3"};
-    if (doubleClick)
-        w->player.File1_DblClick("C:\\Box", names, selected);
+    if (how == u"double click") {
+        // As the window system delivers a double click: press, release, double click, release.
+        const QPoint at = box->visualRect(box->model()->index(1, 0)).center();
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(box->viewport(), Qt::LeftButton, {}, at);
+    } else if (how == u"DblClick")
+        w->File1_DblClick();
     else
-        w->player.menPlayLeft_Click("C:\\Box", names, selected);
+        w->browser.menPlayLeft->trigger();
     if (!message.isEmpty())
         return;
     QCOMPARE(playingLength(), 2); // y.mp3
@@ -390,7 +407,7 @@ void PlayerTest::fileBox() {
     // The end reported by the engine runs Timer2's tick, then Timer1's; a title started by the
     // menu keeps Timer2 on while the playlist goes on.
     QTRY_COMPARE(w->Timer2->isActive(), !fromBrowser);
-    QCOMPARE(row(), then);
+    QCOMPARE(row(), 2);
     QCOMPARE(s->state.PlayingFromBrowser, false);
     QCOMPARE(playingLength(), 200);
 }

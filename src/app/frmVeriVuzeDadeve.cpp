@@ -37,8 +37,8 @@ void command(frmVeriVuzeDadeve* window, Sender* sender, Signal signal, Handler h
 
 frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
     : QMainWindow(parent), state(programState), display(*this), documents(*this), timeDisplay(*this),
-      player(*this), startup(*this), shutdown(*this), browser(*this), adds(*this), windowLayout(*this),
-      looks(*this) {
+      player(*this), editing(*this), playlistInput(*this), startup(*this), shutdown(*this), browser(*this),
+      adds(*this), windowLayout(*this), looks(*this) {
     setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
     setWindowTitle(QStringLiteral("Vorlak Verivuze Dadeve"));
     Timer1 = new QTimer(this);
@@ -83,6 +83,7 @@ void frmVeriVuzeDadeve::buildControls() {
 
     timeDisplay.createControls(client);
     player.createControls(client);
+    editing.buildButtons(client);
 
     browser.build(client);
     command(this, browser.cmdAdd, &QPushButton::clicked, [this] { adds.cmdAdd_Click(); });
@@ -132,21 +133,8 @@ void frmVeriVuzeDadeve::buildMenus() {
     command(this, menCredits, &QAction::triggered, [this] { ShowCredits(this, menBlind->isChecked()); });
     command(this, menWeb, &QAction::triggered, [] { GotoURL(VorlakSiteAddress()); });
 
-    menPlaylist = new QMenu(QStringLiteral("Playlist"), this);
-    menInfo = menPlaylist->addAction(QStringLiteral("Fileinfo"));
-    menPlaylist->addSeparator();
-    menView = menPlaylist->addMenu(QStringLiteral("View"));
-    menFold = menView->addAction(QStringLiteral("All"));
-    menNoFold = menView->addAction(QStringLiteral("Filenames"));
-    menTag = menView->addAction(QStringLiteral("MP3-Tag"));
-    for (QAction* a : {menFold, menNoFold, menTag})
-        a->setCheckable(true);
-    menFold->setChecked(true);
-    command(this, menInfo, &QAction::triggered, [this] { menInfo_Click(); });
-    command(this, menFold, &QAction::triggered, [this] { display.menFold_Click(); });
-    command(this, menNoFold, &QAction::triggered, [this] { display.menNoFold_Click(); });
-    command(this, menTag, &QAction::triggered, [this] { display.menTag_Click(); });
-    connect(lstListe, &PlaylistBox::rightPressed, this, [this](QPoint at) { menPlaylist->popup(at); });
+    playlistInput.buildMenu();
+    playlistInput.attach();
     command(this, lstListe, &PlaylistBox::clicked, [this] { lstListe_Click(); });
 
     command(this, browser.menPlayLeft, &QAction::triggered, [this] { menPlayLeft_Click(); });

@@ -11,8 +11,10 @@
 #include "playback/timedisplay.h"
 #include "playlist/addcommands.h"
 #include "playlist/documentcommands.h"
+#include "playlist/editcommands.h"
 #include "playlist/filebrowser.h"
 #include "playlist/listdisplay.h"
+#include "playlist/playlistinput.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -42,7 +44,8 @@ public:
     QTimer* Timer1;
     QTimer* Timer2;
 
-    // Menus: the menu bar's File, Extras and Help menus and the playlist's pop-up menu.
+    // Menus: the menu bar's File, Extras and Help menus and the playlist's pop-up menu (built by
+    // playlistInput).
     QMenu* menDatei;
     QAction* menDefault;
     QAction* menOeffnen;
@@ -69,6 +72,8 @@ public:
     DocumentCommands documents;
     TimeDisplay timeDisplay; // lblZeit, shpStrich, lblProzent
     PlayerCommands player;   // the image buttons, Timer1 and Timer2 ticks
+    EditCommands editing;
+    PlaylistInput playlistInput;
     Startup startup;
     Shutdown shutdown;
     FileBrowser browser;

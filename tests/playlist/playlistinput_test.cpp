@@ -69,12 +69,13 @@ private:
         }
         window->display.RefreshList(row);
     }
-    void mouse(QEvent::Type type, int row, Qt::MouseButton button, Qt::MouseButtons held) {
+    void mouse(QEvent::Type type, int row, Qt::MouseButton button, Qt::MouseButtons held,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         PlaylistBox* list = window->lstListe;
         const QPoint at = row < list->ListCount()
                               ? list->visualRect(list->model()->index(row, 0)).center()
                               : QPoint(5, list->viewport()->height() - 3); // below the last row
-        QMouseEvent e(type, at, list->viewport()->mapToGlobal(at), button, held, Qt::NoModifier);
+        QMouseEvent e(type, at, list->viewport()->mapToGlobal(at), button, held, modifiers);
         QApplication::sendEvent(list->viewport(), &e);
     }
     void press(int row, Qt::MouseButton b = Qt::LeftButton) { mouse(QEvent::MouseButtonPress, row, b, b); }
@@ -258,6 +259,10 @@ void PlaylistInputTest::presses() {
     QCOMPARE(IsPlaying(), playing >= 0);
     release(row);
     QCOMPARE(window->DragIndex, -1);
+    // Ctrl+click on the selected row leaves it selected: the box never deselects.
+    mouse(QEvent::MouseButtonPress, selected, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
+    mouse(QEvent::MouseButtonRelease, selected, Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
+    QCOMPARE(window->lstListe->ListIndex(), selected);
 
     // In an empty box a press starts no drag.
     state->Entries.clear();

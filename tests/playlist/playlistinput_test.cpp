@@ -51,6 +51,7 @@ private Q_SLOTS:
     void presses_data();
     void presses();
     void rightPress();
+    void rowsWithoutEntries();
     void drags_data();
     void drags();
 
@@ -280,6 +281,24 @@ void PlaylistInputTest::rightPress() {
     move(0, Qt::LeftButton | Qt::RightButton);
     QCOMPARE(letters(state->Entries), QStringLiteral("ABC"));
     window->menPlaylist->close();
+}
+
+// The box shows five rows, the model holds three (the display not yet rebuilt): nothing reads
+// beyond the entries; the commands report it, the other handlers leave such rows alone.
+void PlaylistInputTest::rowsWithoutEntries() {
+    show("ABCDE", 0);
+    OpenAndPlay(state->Entries[0]);
+    state->PlayingIndex = 0;
+    state->Entries.resize(3);
+    press(4); // selects, switches nothing
+    release(4);
+    QCOMPARE(window->lstListe->ListIndex(), 4);
+    QCOMPARE(state->PlayingIndex, 0);
+    window->menInfo->trigger();
+    s->env.messages.expectMsgBox(QStringLiteral("Subscript out of range\r\nPlease report this error"),
+                                 vbCritical, QStringLiteral("Error"));
+    QTest::keyClick(window->lstListe, Qt::Key_Delete);
+    QCOMPARE(letters(state->Entries), QStringLiteral("ABC"));
 }
 
 void PlaylistInputTest::drags_data() {

@@ -142,7 +142,11 @@ void PlaylistInputTest::menuEntries_data() {
     QTest::newRow("bottom") << QStringList{"Move", "Bottom"} << 1 << "ACDEB" << 4;
     QTest::newRow("delete selected") << QStringList{"Delete", "Selected"} << 4 << "ABCD" << 3;
     QTest::newRow("delete all") << QStringList{"Delete", "All"} << 4 << "" << -1;
-    QTest::newRow("descending") << QStringList{"Sort", "By folder", "Descending"} << 4 << "EDCBA" << 0;
+    QTest::newRow("by folder, descending")
+        << QStringList{"Sort", "By folder", "Descending"} << 4 << "EDCBA" << 0;
+    QTest::newRow("by names, ascending") << QStringList{"Sort", "By names", "Ascending"} << 4 << "ABCDE" << 0;
+    QTest::newRow("by names, descending")
+        << QStringList{"Sort", "By names", "Descending"} << 1 << "EDCBA" << 0;
 }
 
 void PlaylistInputTest::menuEntries() {
@@ -164,6 +168,7 @@ void PlaylistInputTest::menuEntries() {
     action->trigger();
     QCOMPARE(letters(state->Entries), after);
     QCOMPARE(window->lstListe->ListIndex(), selected);
+    QCOMPARE(window->cursor().shape(), Qt::ArrowCursor); // the busy pointer of the sorts has gone
 }
 
 void PlaylistInputTest::keys_data() {

@@ -80,3 +80,13 @@ void PlaylistBox::mousePressEvent(QMouseEvent* event) {
     }
     QListView::mousePressEvent(event);
 }
+
+QItemSelectionModel::SelectionFlags PlaylistBox::selectionCommand(const QModelIndex& index,
+                                                                  const QEvent* event) const {
+    // Ctrl with a click or the space bar would deselect the selected row, and a click below the
+    // rows would clear the selection: either would leave none.
+    const auto flags = QListView::selectionCommand(index, event);
+    if (!index.isValid() || flags.testFlag(QItemSelectionModel::Deselect))
+        return QItemSelectionModel::NoUpdate;
+    return flags;
+}

@@ -44,6 +44,9 @@ Q_SIGNALS:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // Never deselects: a list with rows always has a selected row.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
 
 private:
     void updateItemSize();

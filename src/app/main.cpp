@@ -1,6 +1,7 @@
 #include "app/frmVeriVuzeDadeve.h"
 #include "app/gamelocations.h"
 #include "app/qtmessages.h"
+#include "app/termination.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     ProgramState state;
     frmVeriVuzeDadeve window(state);
     messages.setOwner(&window);
+    termination::closeOnTermination(window);
     try {
         window.startup.Form_Load(app.arguments().mid(1));
     } catch (const EndProgram& end) {

@@ -4,6 +4,10 @@
 #include "platform/failure.h"
 #include "platform/messages.h"
 #include "playlist/playlistbox.h"
+#include "windows/frmabout.h"
+#include "windows/frmchange.h"
+#include "windows/frmcredits.h"
+#include "windows/modgotourl.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -27,16 +31,11 @@ void command(frmVeriVuzeDadeve* window, Sender* sender, Signal signal, Handler h
         }
     });
 }
-
-// Design positions are in twips, 15 to a pixel at 96 dpi.
-QRect twips(int left, int top, int width, int height) {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
 } // namespace
 
 frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
     : QMainWindow(parent), state(programState), display(*this), documents(*this), startup(*this),
-      shutdown(*this) {
+      shutdown(*this), windowLayout(*this), looks(*this) {
     setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
     setWindowTitle(QStringLiteral("Vorlak Verivuze Dadeve"));
     buildControls();
@@ -45,6 +44,9 @@ frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent
     Timer2 = new QTimer(this);
     for (QTimer* t : {Timer1, Timer2})
         t->setInterval(999);
+    // Last, once every unit has built its controls: design size, places, fonts and colours.
+    windowLayout.placeAtDesignSize();
+    looks.applyDesign();
 }
 
 frmVeriVuzeDadeve::~frmVeriVuzeDadeve() = default;
@@ -52,22 +54,21 @@ frmVeriVuzeDadeve::~frmVeriVuzeDadeve() = default;
 void frmVeriVuzeDadeve::buildControls() {
     auto* client = new QWidget(this);
     setCentralWidget(client);
-    client->setFixedSize(11640 / 15, 7365 / 15);
+    windowLayout.buildControls(client);
 
     lstListe = new PlaylistBox(client);
     lstListe->setObjectName(QStringLiteral("lstListe"));
-    lstListe->setGeometry(twips(6900, 1020, 4455, 5685));
+    lstListe->setAccessibleName(QStringLiteral("Playlist"));
 
-    auto button = [client](const char* name, const QString& caption, QRect rect) {
+    auto button = [client](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, client);
         b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(rect);
         return b;
     };
-    cmdDefault = button("cmdDefault", QStringLiteral("&Restore"), twips(60, 180, 975, 315));
-    cmdOeffnen = button("cmdOeffnen", QStringLiteral("&Open"), twips(1140, 180, 975, 315));
-    cmdSpeichern = button("cmdSpeichern", QStringLiteral("&Save"), twips(2220, 180, 975, 315));
-    cmdQuit = button("cmdQuit", QStringLiteral("&Exit"), twips(3300, 180, 975, 315));
+    cmdDefault = button("cmdDefault", QStringLiteral("&Restore"));
+    cmdOeffnen = button("cmdOeffnen", QStringLiteral("&Open"));
+    cmdSpeichern = button("cmdSpeichern", QStringLiteral("&Save"));
+    cmdQuit = button("cmdQuit", QStringLiteral("&Exit"));
     cmdDefault->setToolTip(QStringLiteral("Replace current List with default playlist from Vorlak"));
     cmdOeffnen->setToolTip(QStringLiteral("Open playlist"));
     cmdSpeichern->setToolTip(QStringLiteral("Saves as playlist.txt in your Vorlak folder "));
@@ -79,7 +80,6 @@ void frmVeriVuzeDadeve::buildControls() {
 
     lblZeit = new QLabel(QStringLiteral("0:00"), client);
     lblZeit->setObjectName(QStringLiteral("lblZeit"));
-    lblZeit->setGeometry(twips(5400, 1080, 870, 285));
 }
 
 void frmVeriVuzeDadeve::buildMenus() {
@@ -107,6 +107,19 @@ void frmVeriVuzeDadeve::buildMenus() {
         menBlind->setChecked(!menBlind->isChecked()); // the handler sets the check mark itself
         menBlind_Click();
     });
+
+    menHilfe = menuBar()->addMenu(QStringLiteral("&Help"));
+    menFeatures = menHilfe->addAction(QStringLiteral("Features"));
+    menStrich2 = menHilfe->addSeparator();
+    menAbout = menHilfe->addAction(QStringLiteral("About"));
+    menCredits = menHilfe->addAction(QStringLiteral("Credits"));
+    menWeb = menHilfe->addAction(QStringLiteral("Vorlak Site"));
+    menAbout->setShortcut(QKeySequence(Qt::Key_F1));
+    menCredits->setShortcut(QKeySequence(Qt::Key_F3));
+    command(this, menFeatures, &QAction::triggered, [this] { menFeatures_Click(); });
+    command(this, menAbout, &QAction::triggered, [this] { ShowAbout(this, menBlind->isChecked()); });
+    command(this, menCredits, &QAction::triggered, [this] { ShowCredits(this, menBlind->isChecked()); });
+    command(this, menWeb, &QAction::triggered, [] { GotoURL(VorlakSiteAddress()); });
 
     menPlaylist = new QMenu(QStringLiteral("Playlist"), this);
     menInfo = menPlaylist->addAction(QStringLiteral("Fileinfo"));
@@ -158,32 +171,34 @@ void frmVeriVuzeDadeve::cmdZurueck_Click() {
 }
 
 void frmVeriVuzeDadeve::PlaceBackgroundImage() {
-    // The window layout fills this in.
+    windowLayout.PlaceBackgroundImage();
 }
 
 void frmVeriVuzeDadeve::PlacePlayerButtons() {
-    // The window layout fills this in.
+    windowLayout.PlacePlayerButtons();
+}
+
+void frmVeriVuzeDadeve::Form_Resize() {
+    windowLayout.Form_Resize();
 }
 
 void frmVeriVuzeDadeve::ColourListBoxes() {
-    QPalette p = lstListe->palette();
-    p.setColor(QPalette::Base, Qt::black);
-    p.setColor(QPalette::Text, QApplication::palette().color(QPalette::Base));
-    lstListe->setPalette(p);
+    looks.ColourListBoxes();
 }
 
 void frmVeriVuzeDadeve::menBlind_Click() {
-    // The layout modes add the change of look.
-    menBlind->setChecked(!menBlind->isChecked());
+    looks.menBlind_Click();
 }
 
 void frmVeriVuzeDadeve::menFeatures_Click() {
-    // The new-features window fills this in.
+    ShowChange(this);
 }
 
 void frmVeriVuzeDadeve::UnloadOtherWindows() {
-    // The about, credits and new-features windows add their unloading here.
     UnloadFileInfos();
+    UnloadAbout();
+    UnloadCredits();
+    UnloadChange();
 }
 
 void frmVeriVuzeDadeve::closeEvent(QCloseEvent* event) {

@@ -2,9 +2,11 @@
 // The main window: the one place its widgets live. Its handlers live with their subsystem in the
 // units it owns, which share the program-wide state.
 
+#include "app/looks.h"
 #include "app/programstate.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
+#include "app/windowlayout.h"
 #include "playlist/documentcommands.h"
 #include "playlist/listdisplay.h"
 
@@ -26,7 +28,7 @@ public:
 
     ProgramState& state;
 
-    // Controls (design positions in twips are set in the constructor).
+    // Controls (placed by windowLayout, by objectName).
     PlaylistBox* lstListe;
     QPushButton* cmdDefault;
     QPushButton* cmdOeffnen;
@@ -37,7 +39,7 @@ public:
     QTimer* Timer1;
     QTimer* Timer2;
 
-    // Menus: the menu bar's File menu and the playlist's pop-up menu.
+    // Menus: the menu bar's File, Extras and Help menus and the playlist's pop-up menu.
     QMenu* menDatei;
     QAction* menDefault;
     QAction* menOeffnen;
@@ -52,12 +54,20 @@ public:
     QAction* menFold;
     QAction* menNoFold;
     QAction* menTag;
+    QMenu* menHilfe; // "&Help"
+    QAction* menFeatures;
+    QAction* menStrich2;
+    QAction* menAbout;
+    QAction* menCredits;
+    QAction* menWeb;
 
     // Units that hold the handlers, one per subsystem.
     ListDisplay display;
     DocumentCommands documents;
     Startup startup;
     Shutdown shutdown;
+    WindowLayout windowLayout;
+    Looks looks;
 
     // Form-level: row of lstListe where a mouse drag began, -1 when none.
     qsizetype DragIndex = -1;
@@ -79,6 +89,8 @@ public:
     void PlacePlayerButtons();
     // The list boxes' startup colours: black background, text in the window background colour.
     void ColourListBoxes();
+    // Places every control for the window's size.
+    void Form_Resize();
     // Switches between the new and the old layout.
     void menBlind_Click();
     // Shows the window of new features.

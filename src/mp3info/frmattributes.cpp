@@ -88,6 +88,7 @@ frmAttributes::frmAttributes(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     lstHeaderInfos = new QListWidget(this);
     lstHeaderInfos->setObjectName(QStringLiteral("lstHeaderInfos"));
+    lstHeaderInfos->setAccessibleName(QStringLiteral("File information"));
     lstHeaderInfos->setGeometry(twips(120, 120, 6915, 3960));
     lstHeaderInfos->setItemDelegate(new LabelValueDelegate(lstHeaderInfos));
     lstHeaderInfos->setTextElideMode(Qt::ElideNone);

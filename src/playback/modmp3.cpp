@@ -17,6 +17,7 @@ char ModeReply[kReplyLength];
 char PositionReply[kReplyLength];
 char PositionTextReply[kReplyLength];
 char LengthReply[kReplyLength];
+QString OpenedPath;
 
 MCIERROR send(const QString& command, char* reply = nullptr, unsigned length = 0) {
     char dummy[1] = {0};
@@ -90,7 +91,12 @@ void OpenAndPlay(const QString& path) {
         MsgBox(codepage::toUnicode(text), vbCritical, AppTitle);
         return;
     }
+    OpenedPath = path;
     send(QStringLiteral("play MP3Play"));
+}
+
+QString OpenTitle() {
+    return OpenedPath;
 }
 
 void PausePlayback() {

@@ -19,6 +19,8 @@ bool IsPlaying();
 // passed over silently; a file the service refuses gets a message box with the service's text.
 void OpenAndPlay(const QString& path);
 void PausePlayback();
+// The path OpenAndPlay last opened a title at; what plays while IsPlaying() says so.
+QString OpenTitle();
 // Stops and closes the device; harmless when none is open.
 void StopAndClose();
 double PositionSeconds();

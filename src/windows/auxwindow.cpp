@@ -1,0 +1,39 @@
+#include "windows/auxwindow.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+
+namespace aux {
+
+void drawPicture(QLabel* picture, const QString& svg) {
+    const qreal ratio = picture->devicePixelRatioF();
+    QPixmap pixmap(picture->size() * ratio);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(svg);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    painter.end();
+    pixmap.setDevicePixelRatio(ratio);
+    picture->setPixmap(pixmap);
+}
+
+QLabel* pictureLabel(QWidget* parent, const char* objectName, const QString& svg, const QRect& rect,
+                     const QString& accessible) {
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(QString::fromLatin1(objectName));
+    picture->setAccessibleName(accessible);
+    picture->setGeometry(rect);
+    drawPicture(picture, svg);
+    return picture;
+}
+
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setAutoFillBackground(false);
+}
+
+} // namespace aux

@@ -5,9 +5,10 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QHash>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -47,17 +48,21 @@ void QtMessagesTest::dialogs() {
 
     // Plays the user: picks the file in the dialog and agrees to every question that follows.
     QString startedIn;
-    QSet<QWidget*> handled;
+    // Each window is acted on once, and again when it is still there half a second later.
+    QHash<QWidget*, int> handledAt;
+    int tick = 0;
     QTimer user;
     connect(&user, &QTimer::timeout, this, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || handled.contains(modal))
+        ++tick;
+        if (!modal || (handledAt.contains(modal) && tick - handledAt[modal] < 50))
             return;
-        handled.insert(modal);
+        handledAt[modal] = tick;
         if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-            startedIn = dialog->directory().absolutePath();
-            dialog->setDirectory(QFileInfo(chosen).path());
-            dialog->selectFile(QFileInfo(chosen).fileName());
+            if (startedIn.isEmpty())
+                startedIn = dialog->directory().absolutePath();
+            // Typed as a whole path: the dialog's own listing, filled in the background, plays no part.
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(chosen);
             // Queued: a question it asks must find this timer free to answer it.
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {

@@ -5,9 +5,9 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vorlak)
 set(CPACK_PACKAGE_VENDOR TovrelPro)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "playlist editor and MP3 player for Vorlak Legends")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Finds the game modification Vorlak Legends under Wine or Proton, loads its background-music\n"
-    "playlist, lets you build, reorder and play it, and writes it back in the format the game reads.")
+set(CPACK_PACKAGE_DESCRIPTION "Finds the game modification Vorlak Legends under Wine or Proton, loads \
+its background-music playlist, lets you build, reorder and play it, and writes it back in the \
+format the game reads.")
 set(CPACK_PACKAGE_CONTACT "Vorlak Verivuze Dadeve developers <vorlak@tovrelpro.invalid>")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -3,6 +3,7 @@
 #include "mp3info/frmattributes.h"
 #include "platform/failure.h"
 #include "platform/messages.h"
+#include "playlist/browserboxes.h"
 #include "playlist/playlistbox.h"
 #include "windows/frmabout.h"
 #include "windows/frmchange.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
 
@@ -34,8 +36,9 @@ void command(frmVeriVuzeDadeve* window, Sender* sender, Signal signal, Handler h
 } // namespace
 
 frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
-    : QMainWindow(parent), state(programState), display(*this), documents(*this), startup(*this),
-      shutdown(*this), windowLayout(*this), looks(*this) {
+    : QMainWindow(parent), state(programState), display(*this), documents(*this), editing(*this),
+      playlistInput(*this), startup(*this), shutdown(*this), browser(*this), adds(*this), windowLayout(*this),
+      looks(*this) {
     setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
     setWindowTitle(QStringLiteral("Vorlak Verivuze Dadeve"));
     buildControls();
@@ -78,8 +81,18 @@ void frmVeriVuzeDadeve::buildControls() {
     command(this, cmdSpeichern, &QPushButton::clicked, [this] { documents.cmdSpeichern_Click(); });
     command(this, cmdQuit, &QPushButton::clicked, [this] { close(); });
 
+    editing.buildButtons(client);
+
     lblZeit = new QLabel(QStringLiteral("0:00"), client);
     lblZeit->setObjectName(QStringLiteral("lblZeit"));
+
+    browser.build(client);
+    command(this, browser.cmdAdd, &QPushButton::clicked, [this] { adds.cmdAdd_Click(); });
+    command(this, browser.cmdAdd2, &QPushButton::clicked, [this] { adds.cmdAdd2_Click(); });
+    command(this, browser.cmdManuell, &QPushButton::clicked, [this] { adds.cmdManuell_Click(); });
+    command(this, browser.File1, &FileListBox::doubleClicked, [this] { File1_DblClick(); });
+    connect(lstListe, &PlaylistBox::dropped, this,
+            [this](const QMimeData* dropped) { adds.lstListe_OLEDragDrop(*dropped); });
 }
 
 void frmVeriVuzeDadeve::buildMenus() {
@@ -121,22 +134,15 @@ void frmVeriVuzeDadeve::buildMenus() {
     command(this, menCredits, &QAction::triggered, [this] { ShowCredits(this, menBlind->isChecked()); });
     command(this, menWeb, &QAction::triggered, [] { GotoURL(VorlakSiteAddress()); });
 
-    menPlaylist = new QMenu(QStringLiteral("Playlist"), this);
-    menInfo = menPlaylist->addAction(QStringLiteral("Fileinfo"));
-    menPlaylist->addSeparator();
-    menView = menPlaylist->addMenu(QStringLiteral("View"));
-    menFold = menView->addAction(QStringLiteral("All"));
-    menNoFold = menView->addAction(QStringLiteral("Filenames"));
-    menTag = menView->addAction(QStringLiteral("MP3-Tag"));
-    for (QAction* a : {menFold, menNoFold, menTag})
-        a->setCheckable(true);
-    menFold->setChecked(true);
-    command(this, menInfo, &QAction::triggered, [this] { menInfo_Click(); });
-    command(this, menFold, &QAction::triggered, [this] { display.menFold_Click(); });
-    command(this, menNoFold, &QAction::triggered, [this] { display.menNoFold_Click(); });
-    command(this, menTag, &QAction::triggered, [this] { display.menTag_Click(); });
-    connect(lstListe, &PlaylistBox::rightPressed, this, [this](QPoint at) { menPlaylist->popup(at); });
+    playlistInput.buildMenu();
+    playlistInput.attach();
     command(this, lstListe, &PlaylistBox::clicked, [this] { lstListe_Click(); });
+
+    command(this, browser.menPlayLeft, &QAction::triggered, [this] { menPlayLeft_Click(); });
+    command(this, browser.menInfoLeft, &QAction::triggered, [this] { browser.menInfoLeft_Click(); });
+    command(this, browser.menAddSel, &QAction::triggered, [this] { adds.cmdAdd_Click(); });
+    command(this, browser.menAddAll, &QAction::triggered, [this] { adds.cmdAdd2_Click(); });
+    command(this, browser.menAddMan, &QAction::triggered, [this] { adds.cmdManuell_Click(); });
 }
 
 void frmVeriVuzeDadeve::menInfo_Click() {
@@ -167,6 +173,14 @@ void frmVeriVuzeDadeve::cmdVor_Click() {
 }
 
 void frmVeriVuzeDadeve::cmdZurueck_Click() {
+    // The player controls fill this in.
+}
+
+void frmVeriVuzeDadeve::File1_DblClick() {
+    // The player controls fill this in.
+}
+
+void frmVeriVuzeDadeve::menPlayLeft_Click() {
     // The player controls fill this in.
 }
 

@@ -7,8 +7,12 @@
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "app/windowlayout.h"
+#include "playlist/addcommands.h"
 #include "playlist/documentcommands.h"
+#include "playlist/editcommands.h"
+#include "playlist/filebrowser.h"
 #include "playlist/listdisplay.h"
+#include "playlist/playlistinput.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -39,7 +43,8 @@ public:
     QTimer* Timer1;
     QTimer* Timer2;
 
-    // Menus: the menu bar's File, Extras and Help menus and the playlist's pop-up menu.
+    // Menus: the menu bar's File, Extras and Help menus and the playlist's pop-up menu (built by
+    // playlistInput).
     QMenu* menDatei;
     QAction* menDefault;
     QAction* menOeffnen;
@@ -64,8 +69,12 @@ public:
     // Units that hold the handlers, one per subsystem.
     ListDisplay display;
     DocumentCommands documents;
+    EditCommands editing;
+    PlaylistInput playlistInput;
     Startup startup;
     Shutdown shutdown;
+    FileBrowser browser;
+    AddCommands adds;
     WindowLayout windowLayout;
     Looks looks;
 
@@ -83,6 +92,9 @@ public:
     void cmdStop_Click();
     void cmdVor_Click();
     void cmdZurueck_Click();
+    // Plays the file box's selected file without adding it (double click, and its menu's "Play").
+    void File1_DblClick();
+    void menPlayLeft_Click();
 
     // Startup placement of the background image, and of the player buttons and the file panel.
     void PlaceBackgroundImage();

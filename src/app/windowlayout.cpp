@@ -5,38 +5,55 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QSvgRenderer>
+#include <QTimer>
 #include <cmath>
 
 namespace {
 
 // A picture stretched to the widget's size, drawn from an SVG source at the screen's pixel ratio.
+// While the size keeps changing the last drawing is stretched; it is drawn anew once the size has
+// held for a moment.
 class StretchedPicture final : public QWidget {
 public:
     StretchedPicture(const QString& svg, QWidget* parent) : QWidget(parent), renderer_(svg) {
         setAttribute(Qt::WA_OpaquePaintEvent);
+        redraw_.setSingleShot(true);
+        redraw_.setInterval(150);
+        QObject::connect(&redraw_, &QTimer::timeout, this, [this] {
+            render();
+            update();
+        });
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        const qreal ratio = devicePixelRatioF();
-        if (cache_.size() != size() * ratio) {
-            cache_ = QPixmap(size() * ratio);
-            cache_.fill(Qt::black);
-            QPainter painter(&cache_);
-            renderer_.render(&painter, QRectF(QPointF(0, 0), QSizeF(cache_.size())));
-            cache_.setDevicePixelRatio(ratio);
-        }
-        QPainter(this).drawPixmap(0, 0, cache_);
+        if (drawing_.isNull())
+            render();
+        else if (drawing_.deviceIndependentSize() != QSizeF(size()))
+            redraw_.start();
+        QPainter(this).drawPixmap(rect(), drawing_);
     }
 
 private:
+    void render() {
+        const qreal ratio = devicePixelRatioF();
+        drawing_ = QPixmap(size() * ratio);
+        drawing_.fill(Qt::black);
+        QPainter painter(&drawing_);
+        renderer_.render(&painter, QRectF(QPointF(0, 0), QSizeF(drawing_.size())));
+        painter.end();
+        drawing_.setDevicePixelRatio(ratio);
+    }
     QSvgRenderer renderer_;
-    QPixmap cache_;
+    QPixmap drawing_;
+    QTimer redraw_;
 };
 
 } // namespace
@@ -44,6 +61,7 @@ private:
 WindowLayout::WindowLayout(frmVeriVuzeDadeve& main) : main_(main) {}
 
 void WindowLayout::buildControls(QWidget* client) {
+    main_.setWindowIcon(QIcon(QStringLiteral(":/icons/vorlak.svg")));
     Image1 = new StretchedPicture(QStringLiteral(":/pictures/background.svg"), client);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAccessibleName(QStringLiteral("Background picture"));
@@ -149,6 +167,11 @@ void WindowLayout::keepMinimumSize() {
 }
 
 void WindowLayout::Form_Resize() {
+    // The client area is painted once, when all its controls are in place.
+    QWidget* client = main_.centralWidget();
+    const bool painting = client->updatesEnabled();
+    client->setUpdatesEnabled(false);
+    const auto paintAgain = qScopeGuard([client, painting] { client->setUpdatesEnabled(painting); });
     try {
         keepMinimumSize();
         // Each stage is worked out from the window as it stands after the events of the last one
@@ -163,8 +186,18 @@ void WindowLayout::Form_Resize() {
     }
 }
 
+// A change of the client area's size runs Form_Resize from the event loop, once for any number of
+// changes in a row: it lets events run, which must not happen inside the layout that resizes.
 bool WindowLayout::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && watched == main_.centralWidget())
-        Form_Resize();
+    if (event->type() == QEvent::Resize && watched == main_.centralWidget() && !resizePending_) {
+        resizePending_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                resizePending_ = false;
+                Form_Resize();
+            },
+            Qt::QueuedConnection);
+    }
     return false;
 }

@@ -21,7 +21,8 @@ public:
     QFrame* fraAnzeige = nullptr;
     QLabel* lblCopy = nullptr;
 
-    // Creates the decorating controls on the client area (below every other control).
+    // Gives the window its icon and creates the decorating controls on the client area (below
+    // every other control).
     void buildControls(QWidget* client);
     // Gives the window its design size (client area 11640 x 7365) and places every control.
     void placeAtDesignSize();
@@ -30,7 +31,8 @@ public:
     void PlaceBackgroundImage();
     void PlacePlayerButtons();
     // Keeps the window at its minimum size and places every control for its size. Pending window
-    // events run between the stages; any failure ends the resize silently.
+    // events run between the stages; any failure ends the resize silently. Runs after every change
+    // of the client area's size.
     void Form_Resize();
 
     // Twips and pixels at the window's logical dpi (15 twips a pixel at 96 dpi).
@@ -49,4 +51,5 @@ private:
     void apply(const layout::Stage& stage);
     void keepMinimumSize();
     frmVeriVuzeDadeve& main_;
+    bool resizePending_ = false;
 };

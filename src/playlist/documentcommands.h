@@ -21,11 +21,12 @@ public:
     // The program's own folder as a DOS path, where the dialogs start.
     static QString ProgramFolder();
 
-private:
-    // Reads the chosen playlist into the list; raises on a failure while reading.
-    void openChosen(const QString& file, qsizetype oldCount);
     // Removes entries whose files are gone; rebuilds the display, keeping the selected entry, when
     // any was removed.
     void validateKeepingSelection();
+
+private:
+    // Reads the chosen playlist into the list; raises on a failure while reading.
+    void openChosen(const QString& file, qsizetype oldCount);
     frmVeriVuzeDadeve& main_;
 };

@@ -1,5 +1,7 @@
 #include "playlist/playlistbox.h"
 
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 
 int PlaylistRows::rowCount(const QModelIndex& parent) const {
@@ -32,6 +34,63 @@ void PlaylistRows::setItemSize(QSize size) {
     Q_EMIT layoutChanged();
 }
 
+void PlaylistRows::swapRows(int a, int b) {
+    rows_.swapItemsAt(a, b);
+    Q_EMIT dataChanged(index(a), index(a), {Qt::DisplayRole});
+    Q_EMIT dataChanged(index(b), index(b), {Qt::DisplayRole});
+}
+
+int VirtualKeyCode(const QKeyEvent& event) {
+    const int key = event.key();
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return (event.modifiers() & Qt::KeypadModifier ? 96 : 48) + (key - Qt::Key_0);
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return 65 + (key - Qt::Key_A);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return 112 + (key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+        return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        return 255;
+    }
+}
+
 PlaylistBox::PlaylistBox(QWidget* parent) : QListView(parent), rows_(new PlaylistRows(this)) {
     setModel(rows_);
     setUniformItemSizes(true);
@@ -39,6 +98,8 @@ PlaylistBox::PlaylistBox(QWidget* parent) : QListView(parent), rows_(new Playlis
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setTextElideMode(Qt::ElideNone);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     updateItemSize();
 }
 
@@ -73,20 +134,72 @@ void PlaylistBox::updateItemSize() {
     rows_->setItemSize(QSize(extent_, fontMetrics().height()));
 }
 
+void PlaylistBox::keyPressEvent(QKeyEvent* event) {
+    int keyCode = VirtualKeyCode(*event);
+    const Qt::KeyboardModifiers m = event->modifiers();
+    Q_EMIT keyDown(&keyCode, (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
+                                 (m & Qt::AltModifier ? 4 : 0));
+    if (keyCode != 0)
+        QListView::keyPressEvent(event);
+}
+
 void PlaylistBox::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
         Q_EMIT rightPressed(event->globalPosition().toPoint());
         return;
     }
     QListView::mousePressEvent(event);
+    Q_EMIT mouseDown(event->button());
+}
+
+void PlaylistBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        Q_EMIT rightPressed(event->globalPosition().toPoint());
+        return;
+    }
+    QListView::mouseDoubleClickEvent(event);
+}
+
+void PlaylistBox::mouseMoveEvent(QMouseEvent* event) {
+    QListView::mouseMoveEvent(event);
+    Q_EMIT mouseMove(event->buttons());
+}
+
+void PlaylistBox::mouseReleaseEvent(QMouseEvent* event) {
+    QListView::mouseReleaseEvent(event);
+    Q_EMIT mouseUp(event->button());
 }
 
 QItemSelectionModel::SelectionFlags PlaylistBox::selectionCommand(const QModelIndex& index,
                                                                   const QEvent* event) const {
-    // Ctrl with a click or the space bar would deselect the selected row, and a click below the
-    // rows would clear the selection: either would leave none.
     const auto flags = QListView::selectionCommand(index, event);
-    if (!index.isValid() || flags.testFlag(QItemSelectionModel::Deselect))
+    if (!index.isValid() || (flags & QItemSelectionModel::Deselect))
         return QItemSelectionModel::NoUpdate;
     return flags;
+}
+
+namespace {
+// The box takes drops of any kind. Files from another program are taken as a copy: nothing
+// leaves its place, so the source never removes what was dropped.
+void acceptDrop(QDropEvent* event) {
+    if (!event->source() && (event->possibleActions() & Qt::CopyAction)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->acceptProposedAction();
+    }
+}
+} // namespace
+
+void PlaylistBox::dragEnterEvent(QDragEnterEvent* event) {
+    acceptDrop(event);
+}
+
+void PlaylistBox::dragMoveEvent(QDragMoveEvent* event) {
+    acceptDrop(event);
+}
+
+void PlaylistBox::dropEvent(QDropEvent* event) {
+    acceptDrop(event);
+    Q_EMIT dropped(event->mimeData());
 }

@@ -6,6 +6,9 @@
 #include <QListView>
 #include <QStringList>
 
+class QKeyEvent;
+class QMimeData;
+
 class PlaylistRows final : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -15,11 +18,18 @@ public:
     void setRows(QStringList rows);
     const QStringList& rows() const { return rows_; }
     void setItemSize(QSize size);
+    // Exchanges the texts of two rows in place; the selection stays where it is.
+    void swapRows(int a, int b);
 
 private:
     QStringList rows_;
     QSize itemSize_;
 };
+
+// The Windows virtual-key code of a key event: keypad digits 96 to 105 (the keypad sends arrows and
+// page keys when Num Lock is off), Return 13, arrows 37 to 40, Delete 46, letters 65 to 90, ...;
+// 255 for keys without one of their own.
+int VirtualKeyCode(const QKeyEvent& event);
 
 class PlaylistBox : public QListView {
     Q_OBJECT
@@ -31,6 +41,8 @@ public:
     qsizetype ListCount() const { return rows_->rows().size(); }
     QString List(qsizetype row) const { return rows_->rows().value(row); }
     const QStringList& rows() const { return rows_->rows(); }
+    // Exchanges the texts of two valid rows without rebuilding the box.
+    void swapRows(qsizetype a, qsizetype b) { rows_->swapRows(int(a), int(b)); }
     // The selected row, -1 when none.
     qsizetype ListIndex() const;
     void setListIndex(qsizetype row);
@@ -41,12 +53,30 @@ public:
 Q_SIGNALS:
     // A press of the right button, which shows the pop-up menu and leaves the selection alone.
     void rightPressed(QPoint globalPos);
+    // A key went down: *keyCode is its Windows virtual-key code; a handler that sets it to 0
+    // swallows the key, anything else passes it on to the box. shift: 1 Shift, 2 Ctrl, 4 Alt.
+    void keyDown(int* keyCode, int shift);
+    // Press of any button but the right one (the box has moved its selection already), move with
+    // the buttons held (the box has moved the selection under the pointer), release of any button.
+    void mouseDown(Qt::MouseButton button);
+    void mouseMove(Qt::MouseButtons buttons);
+    void mouseUp(Qt::MouseButton button);
+    // Data of any kind dropped on the box.
+    void dropped(const QMimeData* data);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    // Never deselects: a list with rows always has a selected row.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // A row is always selected once the box has rows: presses on empty space and Ctrl+presses on
+    // the selected row leave the selection alone.
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event = nullptr) const override;
+                                                         const QEvent* event) const override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void updateItemSize();

@@ -31,6 +31,10 @@ public:
     ScriptedMessages& expectSaveDialog(const QString& answer) {
         return expect(QStringLiteral("Save"), answer);
     }
+    // The next call is an input box, answered with this text ("" = cancelled).
+    ScriptedMessages& expectInputBox(const QString& answer) {
+        return expect(QStringLiteral("InputBox"), answer);
+    }
 
     int msgBox(const QString& prompt, int style, const QString& title) override;
     QString inputBox(const QString& prompt, const QString& title, const QString&) override;

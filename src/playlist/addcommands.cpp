@@ -1,0 +1,119 @@
+#include "playlist/addcommands.h"
+
+#include "app/frmVeriVuzeDadeve.h"
+#include "platform/dosfs.h"
+#include "platform/messages.h"
+#include "playback/modmp3.h"
+#include "playlist/browserboxes.h"
+#include "playlist/documents.h"
+#include "playlist/playlistbox.h"
+
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
+namespace {
+
+const QString kError = QStringLiteral("Error");
+
+// An unexpected failure inside adding: the entries added so far stay, nothing is rebuilt.
+template <typename Body> void guarded(Body body) {
+    try {
+        body();
+    } catch (const std::exception&) {
+        MsgBox(QStringLiteral("Error while adding file. Please report this message"), vbCritical, kError);
+    }
+}
+
+} // namespace
+
+QString AddCommands::BrowserFilePath(const QString& fileName) const {
+    QString folder = main_.browser.Dir1->Path();
+    if (!folder.isEmpty())
+        folder[0] = folder.at(0).toUpper();
+    if (!folder.endsWith(u'\\'))
+        folder += u'\\';
+    return folder + fileName;
+}
+
+void AddCommands::add(const QString& path) {
+    if (main_.state.AddEntry(path) == PlaylistModel::AddOutcome::NameOutsideCodePage)
+        MsgBox(QStringLiteral("Cannot use this file name in a playlist: ") + path, vbOKOnly, kError);
+}
+
+void AddCommands::refreshAfterAdd(qsizetype selectIndex) {
+    main_.display.RefreshList(IsPlaying() ? main_.display.SelectedIndex() : selectIndex);
+}
+
+void AddCommands::cmdAdd_Click() {
+    guarded([this] {
+        FileListBox& files = *main_.browser.File1;
+        const qsizetype count = files.ListCount();
+        const qsizetype i = count <= 0 ? count : files.ListIndex();
+        if (i == count) {
+            MsgBox(QStringLiteral("No file selected"), vbOKOnly, kError);
+            return;
+        }
+        // With files listed but none selected the name is "", which AddEntry refuses.
+        add(BrowserFilePath(files.List(i)));
+        refreshAfterAdd(main_.state.EntryCount() - 1);
+        if (i < files.ListCount() - 1)
+            files.setListIndex(i + 1);
+    });
+}
+
+void AddCommands::cmdAdd2_Click() {
+    guarded([this] {
+        FileListBox& files = *main_.browser.File1;
+        if (files.ListCount() <= 0) {
+            MsgBox(QStringLiteral("No file in the box"), vbOKOnly, kError);
+            return;
+        }
+        const qsizetype rowsBefore = main_.lstListe->ListCount();
+        const qsizetype count = files.ListCount();
+        for (qsizetype k = 0; k < count; ++k)
+            add(BrowserFilePath(files.List(k)));
+        refreshAfterAdd(rowsBefore);
+        files.setListIndex(0);
+    });
+}
+
+void AddCommands::cmdManuell_Click() {
+    const QString path =
+        messages().inputBox(QStringLiteral("Filename"), QStringLiteral("Add file"), QString());
+    if (!path.isEmpty()) {
+        add(path);
+        DoEvents();
+        refreshAfterAdd(main_.state.EntryCount() - 1);
+    }
+    // Also after a cancelled box: entries whose files went away are removed and reported now.
+    main_.documents.validateKeepingSelection();
+}
+
+void AddCommands::lstListe_OLEDragDrop(const QMimeData& data) {
+    guarded([this, &data] {
+        if (data.hasUrls())
+            addDroppedFiles(data);
+        else if (data.hasText())
+            add(BrowserFilePath(data.text()));
+        refreshAfterAdd(main_.state.EntryCount() - 1);
+    });
+}
+
+void AddCommands::addDroppedFiles(const QMimeData& data) {
+    for (const QUrl& url : data.urls()) {
+        if (!url.isLocalFile())
+            continue; // not a file: nothing to add
+        const QString host = url.toLocalFile();
+        const QString dos = dosfs::toDos(host);
+        if (dos.isEmpty()) {
+            MsgBox(QStringLiteral("This file is outside every drive: ") + host, vbOKOnly, kError);
+            continue;
+        }
+        if (!HasMp3Extension(dos) || QFileInfo(host).isDir()) {
+            MsgBox(QStringLiteral("Invalid filetype: ") + dos, vbOKOnly, kError);
+            continue;
+        }
+        add(dos);
+    }
+}

@@ -1,0 +1,117 @@
+#include "playlist/ordering.h"
+
+#include "platform/dosfs.h"
+
+#include <QHash>
+#include <algorithm>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+namespace ordering {
+namespace {
+
+// The name key of every entry. Long lists are looked up on several threads: each lookup waits on
+// the file system, and dosfs may be used from any thread.
+QStringList NameKeys(const QStringList& entries) {
+    const qsizetype n = entries.size();
+    QStringList names(n);
+    QString* out = names.data(); // detached once, before the threads write their own parts
+    auto lookUp = [&entries, out](qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i)
+            out[i] = dosfs::FileNameOf(entries[i]);
+    };
+    const qsizetype threads = n < 4096 ? 1 : std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 4);
+    std::vector<std::thread> helpers;
+    for (qsizetype t = 1; t < threads; ++t)
+        helpers.emplace_back(lookUp, n * t / threads, n * (t + 1) / threads);
+    lookUp(0, n / threads);
+    for (std::thread& h : helpers)
+        h.join();
+    return names;
+}
+
+} // namespace
+
+void SortEntries(QStringList& entries, SortKey key, Direction direction) {
+    const qsizetype n = entries.size();
+    if (n < 2)
+        return;
+    // Keys side by side with their entry's index keep the comparisons close in memory.
+    struct Keyed {
+        QStringView key;
+        qsizetype index;
+    };
+    const QStringList names = key == SortKey::Name ? NameKeys(entries) : QStringList();
+    const QStringList& keys = key == SortKey::Name ? names : entries;
+    std::vector<Keyed> order;
+    order.reserve(n);
+    for (qsizetype i = 0; i < n; ++i)
+        order.push_back({keys[i], i});
+    if (direction == Direction::Ascending)
+        std::stable_sort(order.begin(), order.end(),
+                         [](const Keyed& a, const Keyed& b) { return a.key.compare(b.key) < 0; });
+    else
+        std::stable_sort(order.begin(), order.end(),
+                         [](const Keyed& a, const Keyed& b) { return a.key.compare(b.key) > 0; });
+    QStringList sorted;
+    sorted.reserve(n);
+    for (const Keyed& k : order)
+        sorted.append(entries[k.index]);
+    entries = std::move(sorted);
+}
+
+std::optional<DoublePair> FindDoublePair(const QStringList& entries, qsizetype from) {
+    // Only the first occurrence of a name key can open the earliest pair, and its second
+    // occurrence closes it. Once a pair is known, the search ends as soon as every name seen
+    // before the pair's first entry has found its partner: no later pair can start earlier.
+    QHash<QString, qsizetype> slotOf; // name key -> its slot in firsts; -1 once paired
+    std::vector<qsizetype> firsts;    // first occurrences, in order
+    std::vector<char> paired;
+    std::size_t earliestOpen = 0;
+    std::optional<DoublePair> best;
+    for (qsizetype k = std::max<qsizetype>(from, 0); k < entries.size(); ++k) {
+        QString name = dosfs::FileNameOf(entries[k]);
+        const auto it = slotOf.constFind(name);
+        if (it == slotOf.cend()) {
+            slotOf.insert(std::move(name), qsizetype(firsts.size()));
+            firsts.push_back(k);
+            paired.push_back(false);
+        } else if (*it >= 0) {
+            const qsizetype slot = *it;
+            slotOf[name] = -1;
+            paired[slot] = true;
+            if (!best || firsts[slot] < best->first)
+                best = DoublePair{firsts[slot], k, name};
+        }
+        if (best) {
+            while (earliestOpen < firsts.size() && paired[earliestOpen])
+                ++earliestOpen;
+            if (earliestOpen == firsts.size() || firsts[earliestOpen] > best->first)
+                return best;
+        }
+    }
+    return best;
+}
+
+float NextRandom(std::mt19937& generator) {
+    return float(generator() >> 8) * (1.0f / 16777216.0f); // 24 bits: every value below 1
+}
+
+void MixEntries(QStringList& entries, std::mt19937& generator) {
+    const qsizetype n = entries.size();
+    if (n < 2)
+        return;
+    auto draw = [&](double range) { return qsizetype(std::floor(double(NextRandom(generator)) * range)); };
+    const qsizetype exchanges = draw(500) + 500;
+    for (qsizetype c = 0; c <= exchanges; ++c) {
+        const qsizetype a = draw(double(n));
+        qsizetype b;
+        do
+            b = draw(double(n));
+        while (b == a);
+        entries.swapItemsAt(a, b);
+    }
+}
+
+} // namespace ordering

@@ -1,0 +1,228 @@
+// The file browser panel on the real main window: drives, folders and files over temporary
+// drives, and its pop-up menu.
+#include "app/frmVeriVuzeDadeve.h"
+#include "appenvironment.h"
+#include "mp3info/frmattributes.h"
+#include "platform/dosfs.h"
+#include "playlist/browserboxes.h"
+#include "playlist/playlistbox.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QMenu>
+#include <QtTest>
+
+namespace {
+
+// Drives C: and D: on temporary folders and E: on a folder that is gone, with the main window
+// built in the given working folder (a host path; "" keeps the test's own).
+struct Panel {
+    AppEnvironment env;
+    QTemporaryDir d;
+    ScopedEnv drives;
+    ProgramState state;
+    std::unique_ptr<frmVeriVuzeDadeve> window;
+    // workingFolder: a DOS path on C:, made the working folder while the window is built.
+    explicit Panel(const QString& workingFolder = {})
+        : drives("VORLAK_DRIVES",
+                 ("C:=" + env.drive.root() + ";D:=" + d.path() + ";E:=" + d.path() + "/gone").toUtf8()) {
+        QDir().mkpath(d.path() + QStringLiteral("/gone"));
+        dosfs::reloadDrives();
+        for (const char* f : {"C:\\Music\\Rock\\r1.mp3", "C:\\Music\\Rock\\r2.MP3", "C:\\Music\\m.mp3",
+                              "C:\\Music\\Pop\\p.mp3", "C:\\top.mp3"})
+            env.drive.write(QString::fromLatin1(f));
+        QFile label(d.path() + QStringLiteral("/.windows-label"));
+        label.open(QIODevice::WriteOnly);
+        label.write("MUSIC\n");
+        label.close();
+        QDir().mkpath(d.path() + QStringLiteral("/Albums"));
+        QFile(d.path() + QStringLiteral("/Albums/d.mp3")).open(QIODevice::WriteOnly);
+        const QString before = QDir::currentPath();
+        if (!workingFolder.isEmpty())
+            QDir::setCurrent(env.drive.host(workingFolder));
+        window = std::make_unique<frmVeriVuzeDadeve>(state);
+        QDir::setCurrent(before);
+        window->show();
+    }
+    FileBrowser& browser() { return window->browser; }
+    QStringList files() {
+        QStringList names;
+        for (qsizetype i = 0; i < browser().File1->ListCount(); ++i)
+            names.append(browser().File1->List(i));
+        return names;
+    }
+    QStringList folderRows() {
+        QStringList rows;
+        for (int i = 0; i < browser().Dir1->count(); ++i)
+            rows.append(browser().Dir1->item(i)->text());
+        return rows;
+    }
+    void chooseDrive(QChar letter) {
+        QComboBox* box = browser().Drive1;
+        box->setCurrentIndex(box->findData(QString(letter)));
+    }
+    // Double-clicks the folder row with this text.
+    void openFolder(const QString& text) {
+        FolderListBox* dir = browser().Dir1;
+        const auto found = dir->findItems(text, Qt::MatchExactly);
+        QVERIFY2(!found.isEmpty(), qPrintable(text));
+        const QPoint at = dir->visualItemRect(found.first()).center();
+        // As the window system delivers a double click: press, release, double click, release.
+        QTest::mouseClick(dir->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(dir->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(dir->viewport(), Qt::LeftButton, {}, at);
+    }
+};
+
+} // namespace
+
+class FileBrowserTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void walking();
+    void startsInTheWorkingFolder();
+    void driveBoxTexts();
+    void fileBoxListsMp3Files();
+    void fileBoxMenu();
+};
+
+// A walk through the drives and folders, each step checked: the folder box follows the drive box,
+// the file box follows the folder box, each drive keeps its folder, a drive that cannot be read
+// leaves everything where it was.
+void FileBrowserTest::walking() {
+    Panel p;
+    const struct {
+        const char* action; // "drive X", "open NAME", "remove E"
+        const char* path;   // Dir1 afterwards
+        const char* files;  // File1 afterwards, joined by "|"
+        const char* rows;   // Dir1's rows, joined by "|"
+        const char* drive;  // the drive box's text
+    } steps[] = {
+        {"start", "C:\\", "top.mp3", "c:\\|Music", "c: [%C]"},
+        {"open Music", "C:\\Music", "m.mp3", "c:\\|Music|Pop|Rock", "c: [%C]"},
+        {"open Rock", "C:\\Music\\Rock", "r1.mp3|r2.MP3", "c:\\|Music|Rock", "c: [%C]"},
+        {"drive D", "D:\\", "", "d:\\|Albums|gone", "d: [MUSIC]"},
+        {"open Albums", "D:\\Albums", "d.mp3", "d:\\|Albums", "d: [MUSIC]"},
+        {"drive C", "C:\\Music\\Rock", "r1.mp3|r2.MP3", "c:\\|Music|Rock", "c: [%C]"},
+        {"open Music", "C:\\Music", "m.mp3", "c:\\|Music|Pop|Rock", "c: [%C]"},
+        {"drive D", "D:\\Albums", "d.mp3", "d:\\|Albums", "d: [MUSIC]"},
+        {"remove E", "D:\\Albums", "d.mp3", "d:\\|Albums", "d: [MUSIC]"},
+        {"drive E", "D:\\Albums", "d.mp3", "d:\\|Albums", "e: [gone]"},
+        {"drive C", "C:\\Music", "m.mp3", "c:\\|Music|Pop|Rock", "c: [%C]"},
+        {"open c:\\", "C:\\", "top.mp3", "c:\\|Music", "c: [%C]"},
+    };
+    const QString cLabel = QFileInfo(p.env.drive.root()).fileName();
+    for (const auto& step : steps) {
+        const QString action = QString::fromLatin1(step.action);
+        if (action.startsWith(u"drive ")) {
+            if (action.endsWith(u'E'))
+                p.env.messages.expectMsgBox(
+                    QStringLiteral("Drive E: cannot be read (%1/gone): No such file or "
+                                   "directory")
+                        .arg(p.d.path()),
+                    vbOKOnly, QString());
+            p.chooseDrive(action.back());
+        } else if (action.startsWith(u"open ")) {
+            p.openFolder(action.mid(5));
+        } else if (action == u"remove E") {
+            QDir(p.d.path() + QStringLiteral("/gone")).removeRecursively();
+        }
+        QCOMPARE(p.browser().Dir1->Path(), QString::fromLatin1(step.path));
+        QCOMPARE(p.browser().File1->Path(), QString::fromLatin1(step.path));
+        QCOMPARE(p.files().join(u'|'), QString::fromLatin1(step.files));
+        QCOMPARE(p.folderRows().join(u'|'), QString::fromLatin1(step.rows));
+        QCOMPARE(p.browser().Drive(), QString::fromLatin1(step.drive).replace(QStringLiteral("%C"), cLabel));
+        QCOMPARE(p.env.messages.problems(), QStringList());
+    }
+}
+
+// At start the boxes show the process's working folder when a drive holds it (the walk above
+// starts outside every drive, on the first drive's root).
+void FileBrowserTest::startsInTheWorkingFolder() {
+    Panel p(QStringLiteral("C:\\Music\\Rock"));
+    QCOMPARE(p.browser().Dir1->Path(), QStringLiteral("C:\\Music\\Rock"));
+    QCOMPARE(p.files(), QStringList({"r1.mp3", "r2.MP3"}));
+    QCOMPARE(p.browser().Drive().left(2), QStringLiteral("c:"));
+}
+
+void FileBrowserTest::driveBoxTexts() {
+    Panel p;
+    QComboBox* box = p.browser().Drive1;
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts.append(box->itemText(i));
+    QCOMPARE(texts, QStringList({"c: [" + QFileInfo(p.env.drive.root()).fileName() + "]", "d: [MUSIC]",
+                                 "e: [gone]"}));
+}
+
+// What the file box and the folder box list of a folder: MP3 files in any case, no hidden or
+// system entries, no folders among the files, sorted without regard to case.
+void FileBrowserTest::fileBoxListsMp3Files() {
+    Panel p;
+    TempDrive& drive = p.env.drive;
+    for (const char* f : {"A.MP3", "b.Mp3", "c.wav", ".hidden.mp3", "x.mp3.bak", "Z.mp3", "a2.mp3"})
+        drive.write(QStringLiteral("C:\\Mix\\") + QString::fromLatin1(f));
+    TempDrive::setDosAttrib(drive.write(QStringLiteral("C:\\Mix\\marked.mp3")), "0x2");
+    TempDrive::setDosAttrib(drive.write(QStringLiteral("C:\\Mix\\system.mp3")), "0x4");
+    TempDrive::setDosAttrib(drive.write(QStringLiteral("C:\\Mix\\archived.mp3")), "0x20");
+    QDir().mkpath(drive.host(QStringLiteral("C:\\Mix\\folder.mp3")));
+    QDir().mkpath(drive.host(QStringLiteral("C:\\Mix\\beta")));
+    QDir().mkpath(drive.host(QStringLiteral("C:\\Mix\\Alpha")));
+    QDir().mkpath(drive.host(QStringLiteral("C:\\Mix\\.git")));
+    QDir().mkpath(drive.host(QStringLiteral("C:\\Mix\\Wine hidden")));
+    TempDrive::setDosAttrib(drive.host(QStringLiteral("C:\\Mix\\Wine hidden")), "0x2");
+    QFile::link(drive.host(QStringLiteral("C:\\Mix\\A.MP3")),
+                drive.host(QStringLiteral("C:\\Mix\\linked.mp3")));
+    QFile::link(drive.host(QStringLiteral("C:\\Mix")), drive.host(QStringLiteral("C:\\Mix\\up")));
+    QFile::link(drive.host(QStringLiteral("C:\\Mix\\loop2")), drive.host(QStringLiteral("C:\\Mix\\loop1")));
+    QFile::link(drive.host(QStringLiteral("C:\\Mix\\loop1")), drive.host(QStringLiteral("C:\\Mix\\loop2")));
+
+    p.browser().Dir1->setPath(QStringLiteral("C:\\Mix"));
+    QCOMPARE(p.files(), QStringList({"A.MP3", "a2.mp3", "archived.mp3", "b.Mp3", "linked.mp3", "Z.mp3"}));
+    QCOMPARE(p.folderRows(), QStringList({"c:\\", "Mix", "Alpha", "beta", "folder.mp3", "up"}));
+    p.openFolder(QStringLiteral("up")); // a link back up opens like any folder
+    QCOMPARE(p.browser().Dir1->Path(), QStringLiteral("C:\\Mix\\up"));
+    QCOMPARE(p.browser().File1->ListCount(), 6);
+    // A folder that cannot be read lists as empty.
+    p.browser().Dir1->setPath(QStringLiteral("C:\\Vanished"));
+    QCOMPARE(p.files(), QStringList());
+    QCOMPARE(p.folderRows(), QStringList({"c:\\", "Vanished"}));
+}
+
+// The pop-up menu: its entries in order; a right press shows it and leaves the selection alone;
+// Fileinfo needs a selected file.
+void FileBrowserTest::fileBoxMenu() {
+    Panel p;
+    FileBrowser& b = p.browser();
+    QStringList entries;
+    for (QAction* a : b.menFileBox->actions())
+        entries.append(a->isSeparator() ? QStringLiteral("-") : a->text());
+    for (QAction* a : b.menAdd->actions())
+        entries.append(a->text());
+    QCOMPARE(entries, QStringList({"Play", "Fileinfo", "-", "Add", "Selected", "All", "Manually"}));
+
+    b.Dir1->setPath(QStringLiteral("C:\\Music\\Rock"));
+    p.env.messages.expectMsgBox(QStringLiteral("No file selected"), vbOKOnly, QStringLiteral("Error"));
+    b.menInfoLeft->trigger();
+    QVERIFY(!FileInfosWindow() || !FileInfosWindow()->isVisible());
+
+    FileListBox* files = b.File1;
+    const QPoint second = files->visualRect(files->model()->index(1, 0)).center();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualRect(files->model()->index(0, 0)).center());
+    QCOMPARE(files->ListIndex(), 0);
+    QTest::mousePress(files->viewport(), Qt::RightButton, {}, second);
+    QTRY_VERIFY(b.menFileBox->isVisible());
+    b.menFileBox->hide();
+    QTest::mouseRelease(files->viewport(), Qt::RightButton, {}, second);
+    QCOMPARE(files->ListIndex(), 0);
+    b.menInfoLeft->trigger();
+    QVERIFY(FileInfosWindow() && FileInfosWindow()->isVisible());
+    QCOMPARE(FileInfosWindow()->Pfad, QStringLiteral("C:\\Music\\Rock\\r1.mp3"));
+    UnloadFileInfos();
+    QCOMPARE(p.env.messages.problems(), QStringList());
+}
+
+QTEST_MAIN(FileBrowserTest)
+#include "filebrowser_test.moc"

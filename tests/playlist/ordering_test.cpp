@@ -1,0 +1,211 @@
+// The fast sorts and double-entry search against a plain transcription of the bubble sort and the
+// nested search they replace, on random lists; and mixing.
+#include "appenvironment.h"
+#include "platform/dosfs.h"
+#include "playlist/ordering.h"
+
+#include <QHash>
+#include <QSet>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace ordering;
+
+namespace {
+
+struct OrderingTest : ::testing::Test {
+    AppEnvironment env;
+    // Name keys for the reference, looked up once per path: the reference stays a transcription of
+    // the algorithms while the lookups that dominate its time are memoised.
+    QHash<QString, QString> names;
+    QString nameKey(const QString& path) {
+        auto it = names.find(path);
+        if (it == names.end())
+            it = names.insert(path, dosfs::FileNameOf(path));
+        return *it;
+    }
+    QString key(const QString& path, SortKey k) { return k == SortKey::Path ? path : nameKey(path); }
+
+    // Bubble sort with early stop; equal keys are never exchanged.
+    void bubbleSort(QStringList& e, SortKey k, Direction d) {
+        qsizetype p = 0;
+        bool exchanged;
+        do {
+            exchanged = false;
+            for (qsizetype i = 0; i <= e.size() - 2 - p; ++i) {
+                const QString a = key(e[i], k), b = key(e[i + 1], k);
+                if (d == Direction::Ascending ? a > b : a < b) {
+                    e.swapItemsAt(i, i + 1);
+                    exchanged = true;
+                }
+            }
+            ++p;
+        } while (exchanged);
+    }
+
+    // The first pair in the order of i, then j.
+    std::optional<std::pair<qsizetype, qsizetype>> nestedSearch(const QStringList& e, qsizetype from) {
+        for (qsizetype i = from; i < e.size(); ++i)
+            for (qsizetype j = i + 1; j < e.size(); ++j)
+                if (nameKey(e[i]) == nameKey(e[j]))
+                    return std::pair(i, j);
+        return std::nullopt;
+    }
+};
+
+} // namespace
+
+// Equal keys, missing files, mixed case in folders and names, the same file under two spellings.
+TEST_F(OrderingTest, FastResultsEqualTheTranscription) {
+    QStringList pool;
+    for (const char* p : {"C:\\Music\\a.mp3", "C:\\Music\\B.mp3", "C:\\music\\b.mp3", "C:\\Z\\A.mp3",
+                          "C:\\A\\b.mp3", "C:\\A\\song.mp3", "C:\\Z\\Song.mp3", "C:\\Z\\song.MP3",
+                          "C:\\Deep\\Er\\x.mp3", "C:\\A\\_x.mp3", "C:\\A\\\u00e9t\u00e9.mp3"})
+        env.drive.write(QString::fromUtf8(p));
+    for (const char* p :
+         {"C:\\Music\\a.mp3", "C:\\MUSIC\\A.MP3", "C:\\Music\\B.mp3", "C:\\music\\b.mp3", "C:\\Z\\A.mp3",
+          "C:\\A\\b.mp3", "C:\\a\\SONG.mp3", "C:\\Z\\Song.mp3", "C:\\Z\\song.MP3", "C:\\Deep\\Er\\x.mp3",
+          "C:\\A\\_x.mp3", "C:\\A\\\u00e9t\u00e9.mp3", "C:\\Gone\\a.mp3", "C:\\Music\\gone.mp3",
+          "C:\\A\\s?ng.mp3"})
+        pool.append(QString::fromUtf8(p));
+    std::mt19937 random(20261206);
+    for (int round = 0; round < 40; ++round) {
+        const qsizetype size = round < 4 ? round : std::uniform_int_distribution<qsizetype>(0, 200)(random);
+        QStringList list;
+        for (qsizetype i = 0; i < size; ++i)
+            list.append(pool[std::uniform_int_distribution<qsizetype>(0, pool.size() - 1)(random)]);
+        for (SortKey k : {SortKey::Path, SortKey::Name})
+            for (Direction d : {Direction::Ascending, Direction::Descending}) {
+                QStringList fast = list, reference = list;
+                SortEntries(fast, k, d);
+                bubbleSort(reference, k, d);
+                ASSERT_EQ(fast, reference) << "round " << round << " key " << int(k) << " dir " << int(d);
+            }
+        for (qsizetype from : {qsizetype(0), size / 3, size / 2, size - 2, size - 1, size}) {
+            if (from < 0)
+                continue;
+            const auto fast = FindDoublePair(list, from);
+            const auto reference = nestedSearch(list, from);
+            ASSERT_EQ(fast.has_value(), reference.has_value()) << "round " << round << " from " << from;
+            if (fast) {
+                EXPECT_EQ(std::pair(fast->first, fast->second), *reference) << "round " << round;
+                EXPECT_EQ(fast->name, nameKey(list[reference->second]));
+            }
+        }
+    }
+}
+
+TEST_F(OrderingTest, SortExamples) {
+    env.drive.write(QStringLiteral("C:\\Z\\A.mp3"));
+    env.drive.write(QStringLiteral("C:\\A\\b.mp3"));
+    env.drive.write(QStringLiteral("C:\\Music\\b.mp3"));
+    const QString b = QStringLiteral("C:\\Music\\b.mp3"), a = QStringLiteral("C:\\music\\a.mp3");
+    const QString upperA = QStringLiteral("C:\\Z\\A.mp3"), lowerB = QStringLiteral("C:\\A\\b.mp3");
+    const QString gone = QStringLiteral("C:\\A\\gone.mp3"), gone2 = QStringLiteral("C:\\Z\\gone.mp3");
+    const struct {
+        QStringList before;
+        SortKey key;
+        Direction direction;
+        QStringList after;
+    } cases[] = {
+        {{a, b}, SortKey::Path, Direction::Ascending, {b, a}}, // upper case first
+        {{b, a}, SortKey::Path, Direction::Descending, {a, b}},
+        {{lowerB, upperA}, SortKey::Name, Direction::Ascending, {upperA, lowerB}},
+        // Missing files have the empty name: first ascending, last descending, in their old order.
+        {{lowerB, gone2, upperA, gone}, SortKey::Name, Direction::Ascending, {gone2, gone, upperA, lowerB}},
+        {{gone2, lowerB, gone, upperA}, SortKey::Name, Direction::Descending, {lowerB, upperA, gone2, gone}},
+        // Equal names keep their order in both directions.
+        {{b, lowerB}, SortKey::Name, Direction::Ascending, {b, lowerB}},
+        {{b, lowerB}, SortKey::Name, Direction::Descending, {b, lowerB}},
+        {{}, SortKey::Name, Direction::Ascending, {}},
+        {{gone}, SortKey::Path, Direction::Descending, {gone}},
+    };
+    for (const auto& c : cases) {
+        QStringList list = c.before;
+        SortEntries(list, c.key, c.direction);
+        EXPECT_EQ(list, c.after) << c.before.join(u' ').toStdString();
+        SortEntries(list, c.key, c.direction); // sorting twice keeps the order
+        EXPECT_EQ(list, c.after);
+    }
+}
+
+// Long lists look their names up on several threads; each name must land with its own entry.
+TEST_F(OrderingTest, LongListsSortByTheirOwnNames) {
+    QStringList list;
+    QSet<QString> written;
+    for (int i = 0; i < 6000; ++i) {
+        list.append(QStringLiteral("C:\\F%1\\n%2.mp3").arg(i % 3).arg((i * 7919) % 251));
+        if (i % 5 == 0)
+            list.last() = QStringLiteral("C:\\Gone\\%1.mp3").arg(i); // missing: empty name
+        else if (!written.contains(list.last()))
+            env.drive.write(*written.insert(list.last()));
+    }
+    QStringList expected = list;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](const QString& a, const QString& b) { return nameKey(a) > nameKey(b); });
+    SortEntries(list, SortKey::Name, Direction::Descending);
+    EXPECT_EQ(list, expected);
+}
+
+TEST_F(OrderingTest, DoublePairExamples) {
+    env.drive.write(QStringLiteral("C:\\A\\x.mp3"));
+    env.drive.write(QStringLiteral("C:\\B\\x.mp3"));
+    env.drive.write(QStringLiteral("C:\\A\\y.mp3"));
+    const QString ax = QStringLiteral("C:\\A\\x.mp3"), bx = QStringLiteral("C:\\B\\x.mp3");
+    const QString ay = QStringLiteral("C:\\A\\y.mp3"), gone = QStringLiteral("C:\\A\\gone.mp3");
+    const QString gone2 = QStringLiteral("C:\\B\\other.mp3");
+    const struct {
+        QStringList list;
+        qsizetype from;
+        qsizetype first, second; // -1: none
+        QString name;
+    } cases[] = {
+        {{ax, ay, bx}, 0, 0, 2, QStringLiteral("x.mp3")}, // same name in two folders
+        {{ax, ay, bx}, 1, -1, -1, {}},                    // from a row below the pair's first
+        {{ay, ax, ay, ax}, 0, 0, 2, QStringLiteral("y.mp3")},
+        {{ay, ax, ax, ay}, 0, 0, 3, QStringLiteral("y.mp3")}, // the earliest first entry wins
+        {{ay, ax, ax, ay}, 1, 1, 2, QStringLiteral("x.mp3")},
+        {{gone, ax, gone2}, 0, 0, 2, QString()}, // two missing files: the empty name
+        {{ax}, 0, -1, -1, {}},
+        {{}, 0, -1, -1, {}},
+    };
+    for (const auto& c : cases) {
+        const auto pair = FindDoublePair(c.list, c.from);
+        EXPECT_EQ(pair ? pair->first : -1, c.first) << c.list.join(u' ').toStdString() << " from " << c.from;
+        EXPECT_EQ(pair ? pair->second : -1, c.second);
+        EXPECT_EQ(pair ? pair->name : QString(), c.name);
+    }
+}
+
+TEST_F(OrderingTest, MixKeepsTheEntriesAndDrawsBothParities) {
+    QStringList list;
+    for (int i = 0; i < 50; ++i)
+        list.append(QStringLiteral("C:\\%1.mp3").arg(i % 20));
+    std::mt19937 random(7);
+    QStringList mixed = list;
+    MixEntries(mixed, random);
+    EXPECT_NE(mixed, list);
+    std::sort(mixed.begin(), mixed.end());
+    std::sort(list.begin(), list.end());
+    EXPECT_EQ(mixed, list);
+
+    // Two entries: the number of exchanges decides the order, so both orders come up.
+    int swapped = 0;
+    for (unsigned seed = 0; seed < 40; ++seed) {
+        std::mt19937 g(seed);
+        QStringList two{QStringLiteral("a"), QStringLiteral("b")};
+        MixEntries(two, g);
+        swapped += two.first() == QStringLiteral("b");
+    }
+    EXPECT_GT(swapped, 5);
+    EXPECT_LT(swapped, 35);
+
+    for (qsizetype n : {0, 1}) { // fewer than two: untouched, no number drawn
+        std::mt19937 g(1), untouched(1);
+        QStringList few(n, QStringLiteral("a"));
+        MixEntries(few, g);
+        EXPECT_EQ(few.size(), n);
+        EXPECT_EQ(g(), untouched());
+    }
+}

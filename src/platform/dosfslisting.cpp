@@ -12,6 +12,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <vector>
 
 namespace dosfs {
 namespace {
@@ -62,8 +63,23 @@ private:
 
 enum class Kind { Folder, File };
 
+// The sort key of a name: ASCII letters lower-cased byte by byte, other names case-folded whole.
+std::string sortKey(const char* name, std::size_t length) {
+    std::string key(name, length);
+    for (char& c : key) {
+        if (c & 0x80)
+            return QFile::decodeName(name).toCaseFolded().toStdString();
+        if (c >= 'A' && c <= 'Z')
+            c = char(c + 32);
+    }
+    return key;
+}
+
 // The visible entries of one kind in a DOS folder whose names the pattern matches, sorted without
-// regard to case. Names starting with "." are hidden; "." and ".." go with them.
+// regard to case. Names starting with "." are hidden; "." and ".." go with them. The entry's type
+// comes from the folder listing itself (links are followed). Folders marked hidden or system by
+// Wine are left out; for files that takes one more lookup each, which the file box does not
+// make: the existence test refuses such a file when it is added.
 QStringList readEntries(QStringView dosFolder, Kind kind, const NamePattern& pattern) {
     const auto host = resolve(dosFolder);
     if (!host)
@@ -75,39 +91,35 @@ QStringList readEntries(QStringView dosFolder, Kind kind, const NamePattern& pat
     DIR* dir = ::opendir(path.c_str());
     if (!dir)
         return {};
-    QStringList names;
+    std::vector<std::pair<std::string, std::string>> found; // sort key, name
     while (const dirent* e = ::readdir(dir)) {
         const char* name = e->d_name;
         const std::size_t length = std::strlen(name);
         if (name[0] == '.' || !pattern.matches(name, length))
             continue;
-        path.resize(base);
-        path.append(name, length);
         unsigned char type = e->d_type;
-        if (type == DT_LNK || type == DT_UNKNOWN) {
-            struct stat st {}; // follows links; a link loop fails and is left out
-            if (::stat(path.c_str(), &st) != 0)
+        if (type == DT_LNK || type == DT_UNKNOWN || kind == Kind::Folder) {
+            path.resize(base);
+            path.append(name, length);
+            if (type == DT_LNK || type == DT_UNKNOWN) {
+                struct stat st {}; // follows links; a link loop fails and is left out
+                if (::stat(path.c_str(), &st) != 0)
+                    continue;
+                type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+            }
+            if (kind == Kind::Folder && type == DT_DIR && markedHiddenOrSystem(path.c_str()))
                 continue;
-            type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
         }
-        if (type != (kind == Kind::Folder ? DT_DIR : DT_REG) || markedHiddenOrSystem(path.c_str()))
-            continue;
-        names.append(QFile::decodeName(name));
+        if (type == (kind == Kind::Folder ? DT_DIR : DT_REG))
+            found.emplace_back(sortKey(name, length), std::string(name, length));
     }
     ::closedir(dir);
-    // Sorted on case-folded keys computed once; equal keys keep a stable order by spelling.
-    std::vector<std::pair<QString, qsizetype>> keys;
-    keys.reserve(names.size());
-    for (qsizetype i = 0; i < names.size(); ++i)
-        keys.emplace_back(names[i].toCaseFolded(), i);
-    std::sort(keys.begin(), keys.end(), [&names](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first < b.first : names[a.second] < names[b.second];
-    });
-    QStringList sorted;
-    sorted.reserve(names.size());
-    for (const auto& k : keys)
-        sorted.append(names[k.second]);
-    return sorted;
+    std::sort(found.begin(), found.end());
+    QStringList names;
+    names.reserve(qsizetype(found.size()));
+    for (const auto& f : found)
+        names.append(QFile::decodeName(QByteArray::fromRawData(f.second.data(), qsizetype(f.second.size()))));
+    return names;
 }
 
 } // namespace

@@ -25,9 +25,10 @@ QString driveReadFailure(QChar letter);
 // A folder that cannot be read lists as empty.
 QStringList readSubfolders(QStringView dosFolder);
 
-// The ordinary files of a folder whose names match pattern ("*.mp3") without regard to case,
-// hidden and system ones left out, sorted without regard to case. A folder that cannot be read
-// lists as empty.
+// The ordinary files of a folder whose names match pattern ("*.mp3") without regard to case and
+// do not start with ".", sorted without regard to case. Wine's hidden and system marks are not
+// read (that would take one lookup per file); the existence test refuses such files later. A
+// folder that cannot be read lists as empty.
 QStringList readMatchingFiles(QStringView dosFolder, QStringView pattern);
 
 } // namespace dosfs

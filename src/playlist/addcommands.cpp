@@ -70,9 +70,11 @@ void AddCommands::cmdAdd2_Click() {
             return;
         }
         const qsizetype rowsBefore = main_.lstListe->ListCount();
-        const qsizetype count = files.ListCount();
-        for (qsizetype k = 0; k < count; ++k)
-            add(BrowserFilePath(files.List(k)));
+        const QStringList names = files.names(); // taken once, before the first addition
+        const QString folder = BrowserFilePath(QString());
+        main_.state.Entries.reserve(main_.state.EntryCount() + names.size());
+        for (const QString& name : names)
+            add(folder + name);
         refreshAfterAdd(rowsBefore);
         files.setListIndex(0);
     });

@@ -132,6 +132,10 @@ QString FileListBox::List(qsizetype index) const {
     return names_->index(int(index)).data().toString();
 }
 
+QStringList FileListBox::names() const {
+    return names_->stringList();
+}
+
 void FileListBox::mousePressEvent(QMouseEvent* event) {
     dragArmed_ = false;
     if (event->button() == Qt::RightButton) {

@@ -50,6 +50,8 @@ public:
     void setListIndex(qsizetype index);
     // The bare name at index; "" outside the list.
     QString List(qsizetype index) const;
+    // Every name listed, in the box's order.
+    QStringList names() const;
     // The bare name of the selected file; "" when none.
     QString FileName() const { return List(ListIndex()); }
 

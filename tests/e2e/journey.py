@@ -13,7 +13,8 @@ import time
 import pyatspi
 
 PROGRAM, GAME = sys.argv[1], sys.argv[2]
-PLAYLIST = os.path.join(GAME, 'vorlak', 'mp3', 'playlist.txt')
+MP3_FOLDER = os.path.join(GAME, 'vorlak', 'mp3')
+PLAYLIST = os.path.join(MP3_FOLDER, 'playlist.txt')
 SETTINGS = os.path.join(os.environ['XDG_CONFIG_HOME'], 'TovrelPro', 'user.reg')
 MAIN_TITLE = 'Vorlak Verivuze Dadeve'
 
@@ -64,7 +65,8 @@ class Program:
     """One run of the program: its process and what the accessibility bus shows of it."""
 
     def __init__(self, *arguments):
-        self.process = subprocess.Popen([PROGRAM, *arguments])
+        # Started in the demo's MP3 folder, which the file browser then shows.
+        self.process = subprocess.Popen([PROGRAM, *arguments], cwd=MP3_FOLDER)
         self.app = wait_for('the program on the accessibility bus', self._find_app)
 
     def _find_app(self):
@@ -94,17 +96,46 @@ class Program:
     def control(self, root, name, role=None):
         return wait_for('the control "%s"' % name, lambda: self.find(root, name, role))
 
-    def click(self, node):
+    def click(self, node, button=1):
         x, y, width, height = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        xdotool('mousemove', '--sync', str(x + width // 2), str(y + height // 2), 'click', '1')
+        # One connection, so the click comes after the move (--sync would wait for a move when
+        # the pointer is there already).
+        xdotool('mousemove', str(x + width // 2), str(y + height // 2), 'click', str(button))
+
+    def message_box(self, prompt):
+        """The shown message box with this prompt, or None."""
+        for i in range(self.app.childCount):
+            w = self.app.getChildAtIndex(i)
+            if w is not None and pyatspi.STATE_SHOWING in states(w) and self.find(w, prompt) is not None:
+                return w
+        return None
+
+    def answer_message(self, prompt, button):
+        box = wait_for('the message "%s"' % prompt, lambda: self.message_box(prompt))
+        self.click(self.control(box, button, pyatspi.ROLE_PUSH_BUTTON))
+        wait_for('the message "%s" to close' % prompt, lambda: self.message_box(prompt) is None)
+
+    def pop_up(self, node, *keys):
+        """Opens the pop-up menu of a row with a right click and picks an entry with the keys (Qt
+        does not show pop-up menus on the accessibility bus)."""
+        self.click(node, 3)
+        time.sleep(0.5)
+        xdotool('key', '--delay', '80', *keys)
 
     def keys(self, *keys, title=MAIN_TITLE):
         xdotool('search', '--onlyvisible', '--name', '^%s$' % title, 'windowfocus', '--sync')
         xdotool('key', '--delay', '50', *keys)
 
+    def items(self, list_name):
+        box = self.control(self.window(MAIN_TITLE), list_name, pyatspi.ROLE_LIST)
+        return [box.getChildAtIndex(i) for i in range(box.childCount)]
+
     def rows(self):
-        playlist = self.control(self.window(MAIN_TITLE), 'Playlist', pyatspi.ROLE_LIST)
-        return [playlist.getChildAtIndex(i).name for i in range(playlist.childCount)]
+        return [item.name for item in self.items('Playlist')]
+
+    def item(self, list_name, text):
+        return wait_for('"%s" in the list "%s"' % (text, list_name),
+                        lambda: next((i for i in self.items(list_name) if i.name == text), None))
 
     def menu(self, *path):
         """Clicks through the menu bar: the menu, then each entry of the path."""
@@ -135,6 +166,13 @@ class Program:
             raise Failure('the program did not end')
 
 
+STARTED = time.monotonic()
+
+
+def step(text):
+    print('%5.1f s  %s' % (time.monotonic() - STARTED, text), flush=True)
+
+
 def read_lines(path):
     with open(path, 'rb') as f:
         return f.read().decode('cp1252').split('\r\n')[:-1]
@@ -144,36 +182,47 @@ def journey():
     expected = read_lines(PLAYLIST)
     check(len(expected) == 12, 'the demo playlist holds %d entries' % len(expected))
 
-    print('first start: the question, answered Yes')
+    step('first start: the question, answered Yes')
     run = Program()
     run.wait_window('First start')
     run.answer('First start', 'Yes')
     main = run.wait_window(MAIN_TITLE)
 
-    print('the features window, closed with OK')
+    step('the features window, closed with OK')
     features = run.wait_window('Changelog')
     check(run.find(features, 'New features') is not None, 'the features window shows no list of features')
     run.click(run.control(features, 'OK', pyatspi.ROLE_PUSH_BUTTON))
     wait_for('the features window to close', lambda: run.window('Changelog') is None)
 
-    print('the list shows the playlist')
+    step('the list shows the playlist')
     wait_for('12 rows', lambda: len(run.rows()) == 12)
     check(run.rows() == expected, 'rows: %s' % run.rows())
 
-    print('the old look')
+    step('add a file from the browser: its pop-up menu, Add > Selected')
+    embers = run.item('MP3 files', '05 Embers.mp3')
+    run.click(embers)
+    wait_for('the file selected', lambda: pyatspi.STATE_SELECTED in states(embers))
+    run.pop_up(embers, 'Down', 'Down', 'Down', 'Right', 'Return')  # Play, Fileinfo, Add > Selected
+    wait_for('13 rows', lambda: len(run.rows()) == 13)
+    expected.append(expected[4])
+    check(run.rows() == expected, 'rows after the add: %s' % run.rows())
+
+    step('the old look')
     check(not run.checked('Extras', 'Old layout'), '"Old layout" is checked at the first start')
     run.menu('Extras', 'Old layout')
     wait_for('"Old layout" checked', lambda: run.checked('Extras', 'Old layout'))
 
-    print('quit')
+    step('quit, saving the changed list')
     run.keys('ctrl+q')
+    run.answer_message('Do you want to save the new list?', 'Yes')
+    run.answer_message('New playlist successfully saved', 'OK')
     check(run.wait_exit() == 0, 'exit code %s' % run.process.returncode)
-    check(read_lines(PLAYLIST) == expected, 'the playlist file changed')
+    check(read_lines(PLAYLIST) == expected, 'the saved playlist: %s' % read_lines(PLAYLIST))
 
-    print('second start: no question, the old look')
+    step('second start: no question, the old look')
     run = Program()
     main = run.wait_window(MAIN_TITLE)
-    wait_for('12 rows', lambda: len(run.rows()) == 12)
+    wait_for('13 rows', lambda: len(run.rows()) == 13)
     time.sleep(1.5)  # the question would come right after the window
     check(run.window('First start') is None, 'the first-start question came again')
     check(run.checked('Extras', 'Old layout'), '"Old layout" is not checked after a restart')
@@ -188,10 +237,9 @@ def journey():
 
 if __name__ == '__main__':
     pyatspi.Registry.getDesktop(0)  # the accessibility bus runs before the program starts
-    started = time.monotonic()
     try:
         journey()
     except Failure as failure:
         print('FAILED:', failure, file=sys.stderr)
         sys.exit(1)
-    print('journey passed in %.1f s' % (time.monotonic() - started))
+    step('journey passed')

@@ -23,14 +23,19 @@ export PULSE_RUNTIME_PATH=$dir/pulse PULSE_SERVER=unix:$dir/pulse.sock
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 unset WINEPREFIX VORLAK_DRIVES VORLAK_AUDIO DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM || true
 
-# X server on the first free display.
-exec 3>"$dir/display"
-timeout --kill-after=5 900 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
-exec 3>&-
-[ -s "$dir/display" ] || { cat "$dir/xvfb.log" >&2; echo "FAILED: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n 1 "$dir/display")
+# X server on the first free display from :115 on (VORLAK_E2E_DISPLAY chooses another start).
+display=${VORLAK_E2E_DISPLAY:-115}
+last=$((display + 50))
+while :; do
+  if [ ! -e "/tmp/.X$display-lock" ]; then
+    timeout --kill-after=5 900 Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 50); do DISPLAY=:$display xdotool getdisplaygeometry >/dev/null 2>&1 && break 2; sleep 0.1; done
+  fi
+  display=$((display + 1))
+  [ "$display" -lt "$last" ] || { cat "$dir/xvfb.log" >&2; echo "FAILED: no X server" >&2; exit 1; }
+done
+export DISPLAY=:$display
 
 timeout --kill-after=5 900 pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --system=no -F /dev/null \
   --load="module-null-sink sink_name=journey rate=44100 channels=2" \

@@ -82,7 +82,6 @@ class FileBrowserTest : public QObject {
 private Q_SLOTS:
     void walking();
     void startsInTheWorkingFolder();
-    void driveBoxTexts();
     void fileBoxListsMp3Files();
     void fileBoxMenu();
 };
@@ -144,16 +143,6 @@ void FileBrowserTest::startsInTheWorkingFolder() {
     QCOMPARE(p.browser().Dir1->Path(), QStringLiteral("C:\\Music\\Rock"));
     QCOMPARE(p.files(), QStringList({"r1.mp3", "r2.MP3"}));
     QCOMPARE(p.browser().Drive().left(2), QStringLiteral("c:"));
-}
-
-void FileBrowserTest::driveBoxTexts() {
-    Panel p;
-    QComboBox* box = p.browser().Drive1;
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts.append(box->itemText(i));
-    QCOMPARE(texts, QStringList({"c: [" + QFileInfo(p.env.drive.root()).fileName() + "]", "d: [MUSIC]",
-                                 "e: [gone]"}));
 }
 
 // What the file box and the folder box list of a folder: MP3 files in any case, no names starting

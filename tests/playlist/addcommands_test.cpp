@@ -60,6 +60,7 @@ private Q_SLOTS:
     void dropFiles_data();
     void dropFiles();
     void dragFromFileBox();
+    void failureWhileDropping();
 };
 
 void AddCommandsTest::addSelected_data() {
@@ -290,6 +291,31 @@ void AddCommandsTest::dragFromFileBox() {
     QCOMPARE(files->ListIndex(), 2);
     QCOMPARE(a.state.Entries.last(), QStringLiteral("C:\\Music\\c.mp3"));
     QCOMPARE(a.window.lstListe->ListIndex(), 2);
+    QCOMPARE(a.env.messages.problems(), QStringList());
+}
+
+namespace {
+// Drop data whose file list cannot be read.
+class BrokenData final : public QMimeData {
+protected:
+    QVariant retrieveData(const QString& mimeType, QMetaType type) const override {
+        if (mimeType == u"text/uri-list")
+            throw std::runtime_error("broken drop");
+        return QMimeData::retrieveData(mimeType, type);
+    }
+};
+} // namespace
+
+// An unexpected failure while adding: its own message, and the display is not rebuilt.
+void AddCommandsTest::failureWhileDropping() {
+    Adding a(2, 0); // a rebuild would select the last row
+    BrokenData data;
+    data.setData(QStringLiteral("text/uri-list"), "file:///a.mp3\r\n");
+    a.env.messages.expectMsgBox(QStringLiteral("Error while adding file. Please report this message"),
+                                vbCritical, kError);
+    a.drop(&data, Qt::CopyAction);
+    QCOMPARE(a.state.EntryCount(), 2);
+    QCOMPARE(a.window.lstListe->ListIndex(), 0);
     QCOMPARE(a.env.messages.problems(), QStringList());
 }
 

@@ -36,17 +36,17 @@ void command(frmVeriVuzeDadeve* window, Sender* sender, Signal signal, Handler h
 } // namespace
 
 frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
-    : QMainWindow(parent), state(programState), display(*this), documents(*this), editing(*this),
-      playlistInput(*this), startup(*this), shutdown(*this), browser(*this), adds(*this), windowLayout(*this),
-      looks(*this) {
+    : QMainWindow(parent), state(programState), display(*this), documents(*this), timeDisplay(*this),
+      player(*this), editing(*this), playlistInput(*this), startup(*this), shutdown(*this), browser(*this),
+      adds(*this), windowLayout(*this), looks(*this) {
     setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
     setWindowTitle(QStringLiteral("Vorlak Verivuze Dadeve"));
-    buildControls();
-    buildMenus();
     Timer1 = new QTimer(this);
     Timer2 = new QTimer(this);
     for (QTimer* t : {Timer1, Timer2})
         t->setInterval(999);
+    buildControls();
+    buildMenus();
     // Last, once every unit has built its controls: design size, places, fonts and colours.
     windowLayout.placeAtDesignSize();
     looks.applyDesign();
@@ -81,10 +81,9 @@ void frmVeriVuzeDadeve::buildControls() {
     command(this, cmdSpeichern, &QPushButton::clicked, [this] { documents.cmdSpeichern_Click(); });
     command(this, cmdQuit, &QPushButton::clicked, [this] { close(); });
 
+    timeDisplay.createControls(client);
+    player.createControls(client);
     editing.buildButtons(client);
-
-    lblZeit = new QLabel(QStringLiteral("0:00"), client);
-    lblZeit->setObjectName(QStringLiteral("lblZeit"));
 
     browser.build(client);
     command(this, browser.cmdAdd, &QPushButton::clicked, [this] { adds.cmdAdd_Click(); });
@@ -157,31 +156,31 @@ void frmVeriVuzeDadeve::lstListe_Click() {
 }
 
 void frmVeriVuzeDadeve::ZeitAnzeige() {
-    // The position display fills this in.
+    timeDisplay.ZeitAnzeige();
 }
 
 void frmVeriVuzeDadeve::cmdPlay_Click() {
-    // The player controls fill this in.
+    player.cmdPlay_Click();
 }
 
 void frmVeriVuzeDadeve::cmdStop_Click() {
-    // The player controls fill this in.
+    player.cmdStop_Click();
 }
 
 void frmVeriVuzeDadeve::cmdVor_Click() {
-    // The player controls fill this in.
+    player.cmdVor_Click();
 }
 
 void frmVeriVuzeDadeve::cmdZurueck_Click() {
-    // The player controls fill this in.
+    player.cmdZurueck_Click();
 }
 
 void frmVeriVuzeDadeve::File1_DblClick() {
-    // The player controls fill this in.
+    player.File1_DblClick();
 }
 
 void frmVeriVuzeDadeve::menPlayLeft_Click() {
-    // The player controls fill this in.
+    player.menPlayLeft_Click();
 }
 
 void frmVeriVuzeDadeve::PlaceBackgroundImage() {

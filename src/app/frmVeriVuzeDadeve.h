@@ -7,6 +7,8 @@
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "app/windowlayout.h"
+#include "playback/playercommands.h"
+#include "playback/timedisplay.h"
 #include "playlist/addcommands.h"
 #include "playlist/documentcommands.h"
 #include "playlist/editcommands.h"
@@ -38,7 +40,6 @@ public:
     QPushButton* cmdOeffnen;
     QPushButton* cmdSpeichern;
     QPushButton* cmdQuit;
-    QLabel* lblZeit;
     // Poll the playback: Timer1 advances the playlist, Timer2 ends a title played from the file box.
     QTimer* Timer1;
     QTimer* Timer2;
@@ -69,6 +70,8 @@ public:
     // Units that hold the handlers, one per subsystem.
     ListDisplay display;
     DocumentCommands documents;
+    TimeDisplay timeDisplay; // lblZeit, shpStrich, lblProzent
+    PlayerCommands player;   // the image buttons, Timer1 and Timer2 ticks
     EditCommands editing;
     PlaylistInput playlistInput;
     Startup startup;

@@ -2,6 +2,7 @@
 
 #include "playback/clockedsinks.h"
 #include "playback/decoder.h"
+#include "playback/endnotice.h"
 
 #include <cstdio>
 #include <vector>
@@ -152,6 +153,7 @@ void Player::finish(qint64 endFrame) {
     // The scan could not tell the length (the file went away, say): what was played is the length.
     if (scanDone_ && exactLength_ < 0)
         exactLength_ = endFrame;
+    notifyTitleEnded();
 }
 
 bool Player::openSink(quint64 ticket) {

@@ -147,7 +147,8 @@ void frmVeriVuzeDadeve::buildMenus() {
 void frmVeriVuzeDadeve::menInfo_Click() {
     const qsizetype index = display.SelectedIndex();
     DoEvents();
-    if (index >= 0 && index < lstListe->ListCount())
+    // A row without an entry behind it (the display not yet rebuilt) shows nothing.
+    if (index >= 0 && index < lstListe->ListCount() && index < state.EntryCount())
         ShowFileInfos(state.Entries.at(index), *this);
 }
 

@@ -137,9 +137,9 @@ void EditCommands::cmdLeere_Click() {
 
 void EditCommands::sort(ordering::SortKey key, ordering::Direction direction) {
     BusyPointer busy(main_);
-    ordering::SortEntries(main_.state.Entries, key, direction);
+    QStringList names = ordering::SortEntries(main_.state.Entries, key, direction);
     DoEvents();
-    main_.display.RefreshList(0);
+    main_.display.RefreshList(0, std::move(names));
 }
 
 void EditCommands::menAscFol_Click() {

@@ -17,8 +17,16 @@ ViewMode ListDisplay::viewMode() const {
 }
 
 void ListDisplay::RefreshList(qsizetype selectIndex) {
+    RefreshList(selectIndex, {});
+}
+
+void ListDisplay::RefreshList(qsizetype selectIndex, QStringList fileNames) {
     PlaylistBox& list = *main_.lstListe;
-    list.setRows(BuildRows(main_.state.Entries, viewMode()));
+    const ViewMode mode = viewMode();
+    if (mode == ViewMode::Filenames && fileNames.size() == main_.state.EntryCount())
+        list.setRows(std::move(fileNames));
+    else
+        list.setRows(BuildRows(main_.state.Entries, mode));
     const qsizetype count = list.ListCount();
     if (count > 0) {
         list.setListIndex(selectIndex < 1 || selectIndex >= count ? 0 : selectIndex);

@@ -14,6 +14,9 @@ public:
     // Rebuilds every row from the model and selects selectIndex (row 0 when it is below 1 or out
     // of range); selecting raises the list's click.
     void RefreshList(qsizetype selectIndex);
+    // The same, given the file name of every entry just looked up (as the sort by names does),
+    // which the "Filenames" view shows without looking them up again.
+    void RefreshList(qsizetype selectIndex, QStringList fileNames);
     // The selected row; ListCount + 1 when the list is empty; -1 when rows exist but none is
     // selected.
     qsizetype SelectedIndex() const;

@@ -33,10 +33,10 @@ QStringList NameKeys(const QStringList& entries) {
 
 } // namespace
 
-void SortEntries(QStringList& entries, SortKey key, Direction direction) {
+QStringList SortEntries(QStringList& entries, SortKey key, Direction direction) {
     const qsizetype n = entries.size();
     if (n < 2)
-        return;
+        return key == SortKey::Name ? NameKeys(entries) : QStringList();
     // Keys side by side with their entry's index keep the comparisons close in memory.
     struct Keyed {
         QStringView key;
@@ -54,11 +54,17 @@ void SortEntries(QStringList& entries, SortKey key, Direction direction) {
     else
         std::stable_sort(order.begin(), order.end(),
                          [](const Keyed& a, const Keyed& b) { return a.key.compare(b.key) > 0; });
-    QStringList sorted;
+    QStringList sorted, sortedNames;
     sorted.reserve(n);
     for (const Keyed& k : order)
         sorted.append(entries[k.index]);
+    if (key == SortKey::Name) {
+        sortedNames.reserve(n);
+        for (const Keyed& k : order)
+            sortedNames.append(names[k.index]);
+    }
     entries = std::move(sorted);
+    return sortedNames;
 }
 
 std::optional<DoublePair> FindDoublePair(const QStringList& entries, qsizetype from) {

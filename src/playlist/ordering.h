@@ -14,8 +14,9 @@ enum class SortKey { Path, Name };
 enum class Direction { Ascending, Descending };
 
 // Sorts entries by key with ordinal comparison (UTF-16 code units, no case folding). Stable:
-// entries with equal keys keep their order, in both directions.
-void SortEntries(QStringList& entries, SortKey key, Direction direction);
+// entries with equal keys keep their order, in both directions. Sorting by name returns the
+// names in the new order of the entries; by path, nothing.
+QStringList SortEntries(QStringList& entries, SortKey key, Direction direction);
 
 struct DoublePair {
     qsizetype first = 0;  // the earlier entry of the pair

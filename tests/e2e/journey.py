@@ -98,6 +98,9 @@ class Program:
 
     def click(self, node, button=1):
         x, y, width, height = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        if node.getRole() == pyatspi.ROLE_LIST_ITEM:  # a long row reaches beyond its list's edge
+            lx, ly, lwidth, lheight = node.parent.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            width = min(x + width, lx + lwidth) - x
         # One connection, so the click comes after the move (--sync would wait for a move when
         # the pointer is there already).
         xdotool('mousemove', str(x + width // 2), str(y + height // 2), 'click', str(button))
@@ -206,6 +209,25 @@ def journey():
     wait_for('13 rows', lambda: len(run.rows()) == 13)
     expected.append(expected[4])
     check(run.rows() == expected, 'rows after the add: %s' % run.rows())
+
+    step('reorder with the keypad (Num Lock on): 9 to the top, 2 one place down')
+    added = run.items('Playlist')[-1]
+    run.click(added)
+    run.keys('Num_Lock')  # the window takes the keyboard focus back from the pop-up menu
+    try:
+        xdotool('key', '--delay', '100', 'KP_9')
+        expected.insert(0, expected.pop())
+        wait_for('the added entry on top', lambda: run.rows() == expected)
+        xdotool('key', '--delay', '100', 'KP_2')
+        expected.insert(1, expected.pop(0))
+        wait_for('the added entry one place down', lambda: run.rows() == expected)
+    finally:
+        xdotool('key', 'Num_Lock')
+
+    step('sort: the pop-up menu, Sort > By folder > Ascending')
+    run.pop_up(run.item('Playlist', expected[3]), *['Down'] * 5, 'Right', 'Right', 'Return')
+    expected.sort(key=str.upper)
+    wait_for('the sorted list', lambda: run.rows() == expected)
 
     step('the old look')
     check(not run.checked('Extras', 'Old layout'), '"Old layout" is checked at the first start')

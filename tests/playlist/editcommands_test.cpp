@@ -39,7 +39,6 @@ private Q_SLOTS:
     void moveAndRemove();
     void displayAheadOfTheModel_data();
     void displayAheadOfTheModel();
-    void sorts();
     void mix();
     void doubles_data();
     void doubles();
@@ -150,33 +149,6 @@ void EditCommandsTest::displayAheadOfTheModel() {
     button(command)->click();
     QCOMPARE(letters(state->Entries), after);
     QCOMPARE(window->lstListe->ListCount(), 5); // not rebuilt
-}
-
-void EditCommandsTest::sorts() {
-    const QString b = QStringLiteral("C:\\Music\\b.mp3"), a = QStringLiteral("C:\\music\\a.mp3");
-    const QString upperA = QStringLiteral("C:\\Z\\A.mp3"), gone = QStringLiteral("C:\\A\\gone.mp3");
-    for (const QString& p : {b, upperA})
-        s->env.drive.write(p);
-    // C:\music\a.mp3 and C:\A\gone.mp3 are missing: their name is empty.
-    const QList<std::tuple<QAction*, QStringList>> expected = {
-        {window->playlistInput.menAscFol, {gone, b, upperA, a}},
-        {window->playlistInput.menDesFol, {a, upperA, b, gone}},
-        {window->playlistInput.menAscNam, {a, gone, upperA, b}},
-        {window->playlistInput.menDesNam, {b, upperA, a, gone}},
-    };
-    for (const auto& [action, order] : expected) {
-        state->Entries = {a, upperA, b, gone};
-        window->display.RefreshList(2);
-        action->trigger();
-        QCOMPARE(state->Entries, order);
-        QCOMPARE(window->lstListe->rows(), order);
-        QCOMPARE(window->lstListe->ListIndex(), 0);
-        QVERIFY(notBusy());
-    }
-    // An empty list is rebuilt and stays empty.
-    state->Entries.clear();
-    window->playlistInput.menAscNam->trigger();
-    QCOMPARE(window->lstListe->ListCount(), 0);
 }
 
 // The count and the entries stay, and so does the selected entry (its first occurrence).

@@ -23,19 +23,19 @@ export PULSE_RUNTIME_PATH=$dir/pulse PULSE_SERVER=unix:$dir/pulse.sock
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 unset WINEPREFIX VORLAK_DRIVES VORLAK_AUDIO DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM || true
 
-# An X server on a display number it picks itself, so that runs side by side never collide; one
-# that does not answer (it lost a race for its display) is replaced.
-display=""
-for _ in 1 2 3 4 5; do
-  : >"$dir/display"
-  timeout --kill-after=5 300 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
-  display=$(cat "$dir/display")
-  [ -n "$display" ] && DISPLAY=:$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  display=""
+# An X server on the first free display from :141 on (the variable chooses another start); one
+# that does not answer (it lost a race for its display) is passed over.
+display=${VORLAK_E2E_DISPLAY:-141}
+last=$((display + 50))
+while :; do
+  if [ ! -e "/tmp/.X$display-lock" ]; then
+    timeout --kill-after=5 300 Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 50); do DISPLAY=:$display xdotool getdisplaygeometry >/dev/null 2>&1 && break 2; sleep 0.1; done
+  fi
+  display=$((display + 1))
+  [ "$display" -lt "$last" ] || { cat "$dir/xvfb.log" >&2; echo "FAILED: no X server" >&2; exit 1; }
 done
-[ -n "$display" ] || { cat "$dir/xvfb.log" >&2; echo "FAILED: no X server" >&2; exit 1; }
 export DISPLAY=:$display
 
 timeout --kill-after=5 300 pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --system=no -F /dev/null \

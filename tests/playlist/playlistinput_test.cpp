@@ -48,6 +48,8 @@ private Q_SLOTS:
     void keys_data();
     void keys();
     void shortcutsFromTheList();
+    void playing_data();
+    void playing();
     void presses_data();
     void presses();
     void rightPress();
@@ -230,6 +232,61 @@ void PlaylistInputTest::shortcutsFromTheList() {
     s->env.messages.expectOpenDialog(QString());
     QTest::keyClick(window->lstListe, Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(s->env.messages.calls().size(), 1);
+}
+
+// The keys, the double click and the menu entry that play or stop.
+void PlaylistInputTest::playing_data() {
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("playingBefore"); // -1 nothing plays
+    QTest::addColumn<QString>("action");    // a key, "double click" or "menu"
+    QTest::addColumn<bool>("playing");
+    QTest::addColumn<int>("playingIndex");
+    QTest::addColumn<int>("selected");
+    QTest::newRow("return plays") << "ABC" << 1 << -1 << "return" << true << 1 << 1;
+    QTest::newRow("return stops") << "ABC" << 1 << 1 << "return" << false << 1 << 1;
+    QTest::newRow("up switches") << "ABC" << 1 << 1 << "up" << true << 0 << 0;
+    QTest::newRow("up wraps and switches") << "ABC" << 0 << 0 << "up" << true << 2 << 2;
+    QTest::newRow("down wraps and switches") << "ABC" << 2 << 2 << "down" << true << 0 << 0;
+    QTest::newRow("down, stopped") << "ABC" << 1 << -1 << "down" << false << -1 << 2;
+    QTest::newRow("double click") << "ABC" << 2 << -1 << "double click" << true << 2 << 2;
+    QTest::newRow("menu") << "ABC" << 1 << -1 << "menu" << true << 1 << 1;
+    QTest::newRow("return, empty") << "" << 0 << -1 << "return" << false << -1 << -1;
+}
+
+void PlaylistInputTest::playing() {
+    QFETCH(QString, list);
+    QFETCH(int, row);
+    QFETCH(int, playingBefore);
+    QFETCH(QString, action);
+    QFETCH(bool, playing);
+    QFETCH(int, playingIndex);
+    QFETCH(int, selected);
+    show(list, playingBefore >= 0 ? playingBefore : row);
+    if (playingBefore >= 0) {
+        window->cmdPlay_Click();
+        window->display.RefreshList(row);
+    }
+    QCOMPARE(IsPlaying(), playingBefore >= 0);
+    if (list.isEmpty())
+        s->env.messages.expectMsgBox(QStringLiteral("Playlist is empty."), vbOKOnly, QStringLiteral("Error"));
+    window->lstListe->setFocus();
+    if (action == u"return")
+        QTest::keyClick(window->lstListe, Qt::Key_Return);
+    else if (action == u"up")
+        QTest::keyClick(window->lstListe, Qt::Key_Up);
+    else if (action == u"down")
+        QTest::keyClick(window->lstListe, Qt::Key_Down);
+    else if (action == u"double click") {
+        press(row);
+        release(row);
+        mouse(QEvent::MouseButtonDblClick, row, Qt::LeftButton, Qt::LeftButton);
+        release(row);
+    } else
+        window->playlistInput.menPlay->trigger();
+    QCOMPARE(IsPlaying(), playing);
+    QCOMPARE(state->PlayingIndex, playingIndex);
+    QCOMPARE(window->lstListe->ListIndex(), selected);
 }
 
 void PlaylistInputTest::presses_data() {

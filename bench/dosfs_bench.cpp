@@ -1,6 +1,6 @@
 // The existence test over 32,767 existing paths written in the right case, against one stat per
 // path. "cold" forgets the cached attributes before every pass, "warm" keeps them; a cold pass
-// must also read each file's Wine attribute, so it is compared with stat plus getxattr too.
+// must also read each file's Wine attribute, so it is compared with stat plus getxattr.
 #include "benchmain.h"
 #include "platform/dosfs.h"
 
@@ -95,6 +95,7 @@ BENCHMARK(BM_StatXattrLoop)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FileExistsWarm)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FileExistsCold)->Unit(benchmark::kMillisecond);
 VORLAK_COMPARE(exists_32767_warm, "BM_FileExistsWarm", "BM_StatLoop", 1.5);
-VORLAK_COMPARE(exists_32767_cold, "BM_FileExistsCold", "BM_StatLoop", 1.5);
-// The cold test against the two calls it cannot do without; it adds little to them.
-VORLAK_COMPARE(exists_32767_cold_vs_stat_and_xattr, "BM_FileExistsCold", "BM_StatXattrLoop", 1.5);
+// The cold test against the two calls it cannot do without, the floor of what it must do; against
+// the bare stat loop for information.
+VORLAK_COMPARE(exists_32767_cold, "BM_FileExistsCold", "BM_StatXattrLoop", 1.2);
+VORLAK_INFORM(exists_32767_cold_vs_stat, "BM_FileExistsCold", "BM_StatLoop");

@@ -40,7 +40,7 @@ void BM_MillionEntries(benchmark::State& state) {
         QStringList all;
         for (int i = 0; i < 1'000'000; ++i)
             all.append(files[i % files.size()]);
-        lines = textfile::encodeLines(all);
+        lines = *textfile::encodeLines(all);
     }
     QFile out(dir.path() + QStringLiteral("/playlist.txt"));
     out.open(QIODevice::WriteOnly);

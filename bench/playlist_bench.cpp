@@ -39,7 +39,7 @@ struct Library {
         QStringList lines;
         for (int i = 0; i < count; ++i)
             lines.append(dosPaths[i % dosPaths.size()]);
-        textfile::replaceFile(dir.path() + QStringLiteral("/playlist.txt"), textfile::encodeLines(lines));
+        textfile::replaceFile(dir.path() + QStringLiteral("/playlist.txt"), *textfile::encodeLines(lines));
         return QStringLiteral("C:\\playlist.txt");
     }
 };

@@ -14,7 +14,7 @@ namespace {
 
 struct Comparison {
     std::string name, subject, reference;
-    double goal;
+    double goal; // 0: for information only
 };
 std::vector<Comparison>& comparisons() {
     static std::vector<Comparison> list;
@@ -43,6 +43,10 @@ void compare(const std::string& name, const std::string& subject, const std::str
     comparisons().push_back({name, subject, reference, goal});
 }
 
+void inform(const std::string& name, const std::string& subject, const std::string& reference) {
+    comparisons().push_back({name, subject, reference, 0});
+}
+
 void report(const std::string& name, double ratio, double goal) {
     char line[256];
     std::snprintf(line, sizeof line, "%s ratio=%.3f goal=%.3g", name.c_str(), ratio, goal);
@@ -65,10 +69,13 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     for (const auto& c : bench::comparisons()) {
         const auto s = collector.seconds.find(c.subject), r = collector.seconds.find(c.reference);
+        char goal[32] = "none";
+        if (c.goal > 0)
+            std::snprintf(goal, sizeof goal, "%.3g", c.goal);
         if (s == collector.seconds.end() || r == collector.seconds.end() || r->second <= 0)
-            std::printf("%s ratio=missing goal=%.3g\n", c.name.c_str(), c.goal);
+            std::printf("%s ratio=missing goal=%s\n", c.name.c_str(), goal);
         else
-            std::printf("%s ratio=%.3f goal=%.3g\n", c.name.c_str(), s->second / r->second, c.goal);
+            std::printf("%s ratio=%.3f goal=%s\n", c.name.c_str(), s->second / r->second, goal);
     }
     for (const auto& line : bench::reports())
         std::printf("%s\n", line.c_str());

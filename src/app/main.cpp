@@ -2,6 +2,7 @@
 #include "app/gamelocations.h"
 #include "app/mpris.h"
 #include "app/qtmessages.h"
+#include "app/termination.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
     ProgramState state;
     frmVeriVuzeDadeve window(state);
     messages.setOwner(&window);
+    termination::closeOnTermination(window);
     try {
         window.startup.Form_Load(app.arguments().mid(1));
     } catch (const EndProgram& end) {

@@ -47,9 +47,23 @@ QStringList QtMessages::nameFilters(const QString& filter) {
 
 namespace {
 
+// The host folder a dialog starts in: dosFolder, or the current drive's folder when dosFolder lies
+// on no drive (the program's own folder outside every drive, say).
 QString hostFolder(const QString& dosFolder) {
-    const auto host = dosfs::resolve(dosFolder);
-    return host ? *host : QString();
+    if (const auto host = dosfs::resolve(dosFolder))
+        return *host;
+    const auto root = dosfs::resolve(QString(dosfs::currentDrive()) + QStringLiteral(":\\"));
+    return root.value_or(QString());
+}
+
+// The DOS path of the chosen file; "" after saying so when it lies outside every drive, since the
+// playlist could not name it.
+QString chosenDosPath(const QString& hostPath) {
+    const QString dos = dosfs::toDos(hostPath);
+    if (dos.isEmpty())
+        MsgBox(QStringLiteral("This file is outside every drive: ") + hostPath, vbOKOnly,
+               QStringLiteral("Error"));
+    return dos;
 }
 
 QFileDialog* makeDialog(QWidget* owner, const QString& filter, const QString& title, const QString& folder) {
@@ -68,7 +82,7 @@ QString QtMessages::showOpenDialog(const QString& filter, const QString& title, 
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
-    return dosfs::toDos(dialog->selectedFiles().first());
+    return chosenDosPath(dialog->selectedFiles().first());
 }
 
 QString QtMessages::showSaveDialog(const QString& filter, const QString& title, const QString& folder) {
@@ -79,6 +93,9 @@ QString QtMessages::showSaveDialog(const QString& filter, const QString& title, 
         if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
             return {};
         const QString chosen = dialog->selectedFiles().first();
+        const QString dos = chosenDosPath(chosen);
+        if (dos.isEmpty())
+            return {};
         if (!QFileInfo::exists(chosen)) {
             const auto answer = QMessageBox::question(
                 dialog.get(), title,
@@ -87,6 +104,6 @@ QString QtMessages::showSaveDialog(const QString& filter, const QString& title, 
             if (answer != QMessageBox::Yes)
                 continue;
         }
-        return dosfs::toDos(chosen);
+        return dos;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The message service shown with Qt: QMessageBox, QInputDialog and QFileDialog. The dialogs work
-// on host paths and hand back DOS paths.
+// on host paths, start in a folder of the drive table and hand back DOS paths; a file chosen
+// outside every drive is reported ("This file is outside every drive: ") and counts as no choice.
 
 #include "platform/messages.h"
 

@@ -109,7 +109,9 @@ void frmAttributes::Starte() {
 
     // A file that is gone has no attributes, size or name: its flags, size and caption stay
     // empty or 0.
-    const auto attributes = dosfs::attributes(Pfad);
+    // A path with wildcards names no file of its own: it is shown as one that cannot be read.
+    const bool named = !dosfs::hasWildcards(Pfad);
+    const auto attributes = named ? dosfs::attributes(Pfad) : std::nullopt;
     const dosfs::Attributes a = attributes.value_or(dosfs::Attributes{});
     auto flag = [](bool set, const char* text) { return QLatin1String(set ? text : "- "); };
     const QString attributeLine = QStringLiteral("Attributes: \t\t") + flag(a.readOnly, "R ") +
@@ -117,7 +119,7 @@ void frmAttributes::Starte() {
     DoEvents();
 
     const MP3TagInfo tag = ReadMP3Tag(Pfad);
-    const auto host = dosfs::resolve(Pfad);
+    const auto host = named ? dosfs::resolve(Pfad) : std::nullopt;
     const QFileInfo file(host.value_or(QString()));
     setWindowTitle(host ? file.fileName() : QString());
     const qint64 kilobytes = host ? file.size() / 1024 : 0;

@@ -10,6 +10,9 @@
 #include <unistd.h>
 
 Mp3File::Mp3File(QStringView dosPath) {
+    // "*" and "?" would match some other file: such a path names nothing that can be read.
+    if (dosfs::hasWildcards(dosPath))
+        return;
     thread_local std::string native;
     if (dosfs::hostPathAsWritten(dosPath, native) && openNative(native.c_str()))
         return;

@@ -7,7 +7,7 @@
 class Mp3File {
 public:
     // Opens dosPath: the path as written first (one system call in the common case), else through
-    // the case-insensitive lookup of dosfs.
+    // the case-insensitive lookup of dosfs. A path with wildcards opens nothing.
     explicit Mp3File(QStringView dosPath);
     ~Mp3File();
     Mp3File(const Mp3File&) = delete;

@@ -81,10 +81,6 @@ QString joinHost(const QString& dir, QStringView name) {
     return dir + u'/' + name.toString();
 }
 
-bool hasWildcards(QStringView s) {
-    return s.contains(u'*') || s.contains(u'?');
-}
-
 // A DOS path split into its drive's host folder and its components, "." and ".." applied and
 // trailing dots and blanks of each component dropped, as Windows normalises paths.
 struct Parsed {
@@ -504,6 +500,10 @@ QStringList listFiles(QStringView dosFolder, QStringView pattern) {
     return listFolder(dosFolder, [pattern](const QString& path, const QString& name) {
         return wildcardMatch(pattern, name) && isOrdinaryVisibleFile(path, name);
     });
+}
+
+bool hasWildcards(QStringView path) {
+    return path.contains(u'*') || path.contains(u'?');
 }
 
 bool wildcardMatch(QStringView pattern, QStringView name) {

@@ -71,6 +71,9 @@ QStringList listFolders(QStringView dosFolder);
 // system, sorted by name.
 QStringList listFiles(QStringView dosFolder, QStringView pattern);
 
+// True when path holds "*" or "?".
+bool hasWildcards(QStringView path);
+
 // Case-insensitive wildcard match of a name against a pattern with "*" and "?".
 bool wildcardMatch(QStringView pattern, QStringView name);
 

@@ -62,7 +62,8 @@ QString RegRead(long root, const QString& key, const QString& valueName) {
 }
 
 void RegWrite(long root, const QString& key, const QString& valueName, const QString& value) {
-    if (root != HKEY_CURRENT_USER)
+    // A text the code page cannot hold is not stored: the 8-bit program would store "?" in its place.
+    if (root != HKEY_CURRENT_USER || !codepage::canEncode(value))
         return;
     const QString path = registry::ownFile();
     QByteArray bytes;
@@ -72,10 +73,8 @@ void RegWrite(long root, const QString& key, const QString& valueName, const QSt
             return;
         bytes = std::move(*existing);
     }
-    // The registry holds what the 8-bit program handed over: the text in the code page.
-    const QString stored = codepage::toUnicode(codepage::fromUnicode(value));
     const std::optional<QByteArray> updated =
-        winereg::withStringValue(bytes, key, valueName, stored, QDateTime::currentMSecsSinceEpoch());
+        winereg::withStringValue(bytes, key, valueName, value, QDateTime::currentMSecsSinceEpoch());
     if (!updated || !QDir().mkpath(QFileInfo(path).absolutePath()))
         return;
     textfile::replaceFile(path, *updated);

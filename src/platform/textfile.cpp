@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cstring>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
 namespace textfile {
 namespace {
@@ -43,22 +45,33 @@ bool LineReader::atEnd() {
 }
 
 bool LineReader::next(QString& line) {
+    QByteArray bytes;
+    if (!nextBytes(bytes))
+        return false;
+    line = codepage::toUnicode(bytes);
+    return true;
+}
+
+bool LineReader::nextBytes(QByteArray& line) {
     if (atEnd())
         return false;
     qsizetype scanFrom = pos_;
     for (;;) {
-        const qsizetype cr = buffer_.indexOf('\r', scanFrom);
-        if (cr >= 0) {
+        qsizetype end = scanFrom;
+        const char* data = buffer_.constData();
+        while (end < buffer_.size() && data[end] != '\r' && data[end] != '\n')
+            ++end;
+        if (end < buffer_.size()) {
             // A CR at the end of the buffer may be the first half of CR LF.
-            if (cr + 1 >= buffer_.size() && !eof_ && !failed_) {
-                const qsizetype offset = cr - pos_;
+            if (data[end] == '\r' && end + 1 >= buffer_.size() && !eof_ && !failed_) {
+                const qsizetype offset = end - pos_;
                 fill();
                 scanFrom = pos_ + offset;
                 continue;
             }
-            line = codepage::toUnicode(QByteArrayView(buffer_).sliced(pos_, cr - pos_));
-            pos_ = cr + 1;
-            if (pos_ < buffer_.size() && buffer_[pos_] == '\n')
+            line = buffer_.sliced(pos_, end - pos_);
+            pos_ = end + 1;
+            if (buffer_[end] == '\r' && pos_ < buffer_.size() && buffer_[pos_] == '\n')
                 ++pos_;
             return true;
         }
@@ -66,7 +79,7 @@ bool LineReader::next(QString& line) {
         if (!fill()) {
             if (failed_)
                 return false;
-            line = codepage::toUnicode(QByteArrayView(buffer_).sliced(pos_));
+            line = buffer_.sliced(pos_);
             pos_ = buffer_.size();
             return true;
         }
@@ -74,31 +87,68 @@ bool LineReader::next(QString& line) {
     }
 }
 
-QByteArray encodeLines(const QStringList& lines) {
+std::optional<QByteArray> encodeLines(const QStringList& lines) {
     qsizetype size = 0;
     for (const QString& l : lines)
         size += l.size() + 2;
-    QByteArray out;
-    out.reserve(size);
+    QByteArray out(size, Qt::Uninitialized);
+    char* dst = out.data();
     for (const QString& l : lines) {
-        out += codepage::fromUnicode(l);
-        out += "\r\n";
+        for (QChar c : l) {
+            const char b = codepage::toByte(c);
+            if (b == '?' && c != u'?')
+                return std::nullopt;
+            *dst++ = b;
+        }
+        *dst++ = '\r';
+        *dst++ = '\n';
     }
     return out;
 }
 
+namespace {
+
+// Copies the extended attributes of the file at from (Wine's user.DOSATTRIB among them) to the
+// open file fd; those the file system refuses are left out.
+void copyAttributes(const char* from, int fd) {
+    const ssize_t size = ::listxattr(from, nullptr, 0);
+    if (size <= 0)
+        return;
+    QByteArray names(size, '\0');
+    const ssize_t got = ::listxattr(from, names.data(), size_t(names.size()));
+    for (qsizetype at = 0; got > 0 && at < got;) {
+        const char* name = names.constData() + at;
+        const ssize_t length = ::getxattr(from, name, nullptr, 0);
+        QByteArray value(length > 0 ? length : 0, '\0');
+        if (length >= 0 && ::getxattr(from, name, value.data(), size_t(value.size())) == length)
+            ::fsetxattr(fd, name, value.constData(), size_t(value.size()), 0);
+        at += qsizetype(std::strlen(name)) + 1;
+    }
+}
+
+} // namespace
+
 bool replaceFile(const QString& hostPath, const QByteArray& data, QString* error) {
     struct stat st {};
     const QByteArray native = QFile::encodeName(hostPath);
-    if (::stat(native.constData(), &st) == 0) {
-        if (!S_ISREG(st.st_mode) || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-            if (error)
-                *error = QStringLiteral("read-only or not a file");
-            return false;
-        }
+    const bool exists = ::stat(native.constData(), &st) == 0; // through a link, the file it names
+    if (exists && (!S_ISREG(st.st_mode) || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)) {
+        if (error)
+            *error = QStringLiteral("read-only or not a file");
+        return false;
     }
+    // QSaveFile replaces the file a link names (the link stays) and gives the new file the old
+    // one's permission bits; in a folder where no file can be made it writes the file in place.
     QSaveFile file(hostPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (exists)
+        copyAttributes(native.constData(), file.handle());
+    if (file.write(data) != data.size() || !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;

@@ -213,13 +213,27 @@ File parse(const QByteArray& bytes, const std::optional<QString>& onlyKey) {
     if (file.lines.isEmpty())
         return file;
     const QByteArrayView first = content(file.lines[0]);
-    file.valid = first.startsWith(kHeader) && skipBlanks(first, kHeader.size()) == first.size();
+    file.hasHeader = first.startsWith(kHeader) && skipBlanks(first, kHeader.size()) == first.size();
+    file.valid = file.hasHeader;
+    if (!file.hasHeader) {
+        // Written by hand without the header: valid when it begins (after blank lines) like the
+        // body of a Wine file, with a key or a comment; another format's header is not.
+        file.valid = true;
+        for (const QByteArray& line : file.lines) {
+            const QByteArrayView s = content(line);
+            const qsizetype pos = skipBlanks(s, 0);
+            if (pos < s.size()) {
+                file.valid = s[pos] == '[' || s[pos] == '#' || s[pos] == ';';
+                break;
+            }
+        }
+    }
     if (!file.valid)
         return file;
 
     Section* section = nullptr; // null before the first section and in one whose header is unreadable
     bool wanted = false;
-    for (qsizetype i = 1; i < file.lines.size(); ++i) {
+    for (qsizetype i = file.hasHeader ? 1 : 0; i < file.lines.size(); ++i) {
         const QByteArrayView s = content(file.lines[i]);
         const qsizetype pos = skipBlanks(s, 0);
         if (pos == s.size())
@@ -332,6 +346,8 @@ std::optional<QByteArray> withStringValue(const QByteArray& bytes, const QString
         lines.append("#time=" + QByteArray::number(fileTime, 16) + '\n');
         lines.append(line);
     }
+    if (!file.hasHeader)
+        lines.prepend(kHeader.toByteArray() + '\n');
     return lines.join();
 }
 

@@ -40,7 +40,10 @@ struct Section {
 };
 
 struct File {
-    bool valid = false;      // the first line is Wine's header; nothing else is read otherwise
+    bool hasHeader = false; // the first line is Wine's header
+    // Read as Wine's format: with the header, or without it when the first line that is not blank
+    // starts a key or a comment (a file written by hand); nothing is read otherwise.
+    bool valid = false;
     QList<QByteArray> lines; // the file split after each '\n'; joined they give the file back
     QList<Section> sections; // in file order; a key may appear more than once
 
@@ -59,7 +62,8 @@ QByteArray escape(QStringView text, char delimiter1, char delimiter2);
 // The file with the string value key\name set to text (stored as its UTF-16 units plus a NUL),
 // the way Wine writes it: the value's own lines are replaced, a new value goes at the end of its
 // key's section and a new key at the end of the file, stamped with nowMsecs (Unix epoch). An empty
-// input gives a new file. std::nullopt when the input is not in Wine's format.
+// input gives a new file; a file without the header line gets it, every other line kept.
+// std::nullopt when the input is not in Wine's format.
 std::optional<QByteArray> withStringValue(const QByteArray& bytes, const QString& key, const QString& name,
                                           const QString& text, qint64 nowMsecs);
 

@@ -80,10 +80,10 @@ bool IsPlaying() {
 void OpenAndPlay(const QString& path) {
     if (!dosfs::FileExists(path))
         return;
-    // Linux has no short (8.3) path form: the path goes as it is; the service finds the keywords
-    // from the end of the command, so blanks in it do no harm.
-    const QString command =
-        (QStringLiteral("open ") + path + QStringLiteral(" Type MPEGVideo Alias MP3Play")).left(255);
+    // Linux has no short (8.3) path form: the path goes whole, however long (a cut command would
+    // open the device under a cut alias that nothing closes); the service finds the keywords from
+    // the end of the command, so blanks in it do no harm.
+    const QString command = QStringLiteral("open ") + path + QStringLiteral(" Type MPEGVideo Alias MP3Play");
     const MCIERROR code = send(command);
     if (code != 0) {
         char text[128];

@@ -5,6 +5,7 @@
 #include "platform/textfile.h"
 
 #include <QFile>
+#include <QUrl>
 
 namespace {
 
@@ -21,17 +22,38 @@ std::optional<QString> parentFolder(QString t) {
     return t.left(last);
 }
 
-void addM3uLine(PlaylistModel& model, const QString& folder, const QString& line) {
+// The DOS path of a line naming a host file ("/home/me/a.mp3" or "file:///home/me/a%20b.mp3"),
+// "" when it names one outside every drive, nothing when the line is no host path.
+std::optional<QString> hostLineAsDos(const QString& line) {
+    QString host;
+    if (line.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive)) {
+        const QUrl url(line);
+        if (!url.isLocalFile())
+            return QString();
+        host = url.toLocalFile();
+    } else if (line.startsWith(u'/')) {
+        host = line;
+    } else {
+        return std::nullopt;
+    }
+    return host.startsWith(QStringLiteral("//")) ? QString() : dosfs::toDos(host);
+}
+
+void addM3uLine(ReportingAdder& add, const QString& folder, const QString& line) {
     if (line.isEmpty() || line.contains(u'#'))
         return;
-    if (line.contains(QStringLiteral(":\\"))) {
-        model.AddEntry(line);
+    if (const auto dos = hostLineAsDos(line)) {
+        // A file outside every drive is dropped as a missing one is.
+        if (!dos->isEmpty())
+            add(*dos);
+    } else if (line.contains(QStringLiteral(":\\"))) {
+        add(line);
     } else if (!line.startsWith(u'\\')) {
-        model.AddEntry(folder + line);
+        add(folder + line);
     } else {
         for (auto t = parentFolder(folder); t; t = parentFolder(*t)) {
             if (dosfs::FileExists(*t + line)) {
-                model.AddEntry(*t + line);
+                add(*t + line);
                 return;
             }
         }
@@ -42,7 +64,12 @@ void addM3uLine(PlaylistModel& model, const QString& folder, const QString& line
 
 bool ReadM3uPlaylist(PlaylistModel& model, const QString& file) {
     const QString folder = file.left(file.lastIndexOf(u'\\') + 1);
-    return ForEachPlaylistLine(file, [&](const QString& line) { addM3uLine(model, folder, line); });
+    ReportingAdder add(model);
+    const LineEncoding encoding = file.endsWith(QStringLiteral(".m3u8"), Qt::CaseInsensitive)
+                                      ? LineEncoding::Utf8
+                                      : LineEncoding::Utf8WhenValid;
+    return ForEachPlaylistLine(
+        file, [&](const QString& line) { addM3uLine(add, folder, line); }, encoding);
 }
 
 QList<qsizetype> ValidateEntries(PlaylistModel& model) {
@@ -66,7 +93,8 @@ QList<qsizetype> ValidateEntries(PlaylistModel& model) {
 
 bool SavePlaylist(const PlaylistModel& model, const QString& path) {
     const auto host = dosfs::hostPathForWrite(path);
-    if (!host || !textfile::replaceFile(*host, textfile::encodeLines(model.Entries))) {
+    const auto text = textfile::encodeLines(model.Entries);
+    if (!host || !text || !textfile::replaceFile(*host, *text)) {
         MsgBox(QStringLiteral("Could not save as ") + path, vbOKOnly, QStringLiteral("Error"));
         return false;
     }
@@ -82,7 +110,8 @@ QString DefaultPlaylistPath(const QString& playlistPath) {
 
 bool ReadDefaultPlaylist(PlaylistModel& model, const QString& defaultPath) {
     model.Entries.clear();
-    return ForEachPlaylistLine(defaultPath, [&](const QString& line) { model.AddEntry(line); });
+    ReportingAdder add(model);
+    return ForEachPlaylistLine(defaultPath, [&](const QString& line) { add(line); });
 }
 
 FileComparison ListEqualsFile(const PlaylistModel& model, const QString& playlistPath) {

@@ -6,10 +6,12 @@
 
 #include <QList>
 
-// Appends the entries an M3U playlist names: lines with "#" and empty lines are skipped, lines
-// with ":\" are absolute, other lines are relative to the playlist's folder, and a line starting
-// with "\" is looked for in the folder's ancestors, nearest first. False when the file could not
-// be read (the entries read so far stay).
+// Appends the entries an M3U playlist names: lines with "#" and empty lines are skipped; host
+// paths ("/home/me/a.mp3") and file URLs go through the drive table; lines with ":\" are
+// absolute, other lines are relative to the playlist's folder, and a line starting with "\" is
+// looked for in the folder's ancestors, nearest first. Lines are UTF-8 when valid UTF-8, else
+// code-page text; a ".m3u8" file is UTF-8 throughout. Each name the code page cannot hold is
+// reported once. False when the file could not be read (the entries read so far stay).
 bool ReadM3uPlaylist(PlaylistModel& model, const QString& file);
 
 // Removes every entry whose file is gone or whose name does not end in ".MP3", with one message

@@ -6,6 +6,7 @@
 #include "platform/textfile.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 bool HasMp3Extension(QStringView path) {
     return path.size() >= 4 && path.right(4).compare(u".MP3", Qt::CaseInsensitive) == 0;
@@ -31,7 +32,37 @@ void PlaylistModel::RemoveEntry(qsizetype index) {
     Entries.removeAt(index);
 }
 
-bool ForEachPlaylistLine(const QString& dosPath, const std::function<void(const QString&)>& take) {
+void ReportNameOutsideCodePage(const QString& path) {
+    MsgBox(QStringLiteral("Cannot use this file name in a playlist: ") + path, vbOKOnly,
+           QStringLiteral("Error"));
+}
+
+PlaylistModel::AddOutcome ReportingAdder::operator()(const QString& path) {
+    const auto outcome = model_.AddEntry(path);
+    if (outcome == PlaylistModel::AddOutcome::NameOutsideCodePage && !reported_.contains(path)) {
+        reported_.insert(path);
+        ReportNameOutsideCodePage(path);
+    }
+    return outcome;
+}
+
+namespace {
+
+QString decodeLine(const QByteArray& bytes, LineEncoding encoding) {
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+    if (encoding == LineEncoding::CodePage || ascii)
+        return codepage::toUnicode(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (encoding == LineEncoding::Utf8 || !utf8.hasError())
+        return text;
+    return codepage::toUnicode(bytes);
+}
+
+} // namespace
+
+bool ForEachPlaylistLine(const QString& dosPath, const std::function<void(const QString&)>& take,
+                         LineEncoding encoding) {
     const auto host = dosfs::resolve(dosPath);
     if (!host)
         return false;
@@ -39,9 +70,9 @@ bool ForEachPlaylistLine(const QString& dosPath, const std::function<void(const 
     if (!file.open(QIODevice::ReadOnly))
         return false;
     textfile::LineReader reader(file);
-    QString line;
-    while (reader.next(line))
-        take(line);
+    QByteArray line;
+    while (reader.nextBytes(line))
+        take(decodeLine(line, encoding));
     return !reader.failed();
 }
 
@@ -50,6 +81,7 @@ void LoadTextPlaylist(PlaylistModel& model, const QString& path) {
         MsgBox(QStringLiteral("No Valid File selected"), vbOKOnly, QStringLiteral("Error"));
         return;
     }
-    if (!ForEachPlaylistLine(path, [&](const QString& line) { model.AddEntry(line); }))
+    ReportingAdder add(model);
+    if (!ForEachPlaylistLine(path, [&](const QString& line) { add(line); }))
         MsgBox(QStringLiteral("Could not open ") + path, vbOKOnly, QStringLiteral("Error"));
 }

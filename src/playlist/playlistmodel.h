@@ -2,6 +2,7 @@
 // The playlist model: the full paths of the entries, in playlist order. The display is rebuilt
 // from it; AddEntry, RemoveEntry and the readers never touch the display.
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -21,6 +22,20 @@ public:
     void RemoveEntry(qsizetype index);
 };
 
+// "Cannot use this file name in a playlist: " & path, for a name the code page cannot hold.
+void ReportNameOutsideCodePage(const QString& path);
+
+// AddEntry for the entries one command reads: each refused name is reported once.
+class ReportingAdder {
+public:
+    explicit ReportingAdder(PlaylistModel& model) : model_(model) {}
+    PlaylistModel::AddOutcome operator()(const QString& path);
+
+private:
+    PlaylistModel& model_;
+    QSet<QString> reported_;
+};
+
 // True when the last four characters of path, upper-cased, are ".MP3".
 bool HasMp3Extension(QStringView path);
 
@@ -29,6 +44,11 @@ bool HasMp3Extension(QStringView path);
 // "Could not open " & path (entries read before it stay).
 void LoadTextPlaylist(PlaylistModel& model, const QString& path);
 
+// How the bytes of a line become text: the code page; UTF-8 when the line is valid UTF-8, else
+// the code page; always UTF-8.
+enum class LineEncoding { CodePage, Utf8WhenValid, Utf8 };
+
 // Reads a text file line by line and hands each line to take. False when the file could not be
 // opened or read to its end. For the playlist formats built on the text playlist's line rules.
-bool ForEachPlaylistLine(const QString& dosPath, const std::function<void(const QString&)>& take);
+bool ForEachPlaylistLine(const QString& dosPath, const std::function<void(const QString&)>& take,
+                         LineEncoding encoding = LineEncoding::CodePage);

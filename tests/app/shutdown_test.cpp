@@ -48,6 +48,18 @@ void ShutdownTest::exit_data() {
     QTest::newRow("emptied, saved") << ab << "clear" << int(vbYes) << "New playlist successfully saved"
                                     << QByteArray();
     QTest::newRow("working file deleted") << ab << "swap delete" << 0 << "" << QByteArray("<missing>");
+    // A working file written on Linux, lines ended by LF alone: its three entries load, nothing is
+    // asked when they stay, and a save writes them with CR LF.
+    const QByteArray abcLf = "C:\\Music\\a.mp3\nC:\\Music\\b.mp3\nC:\\Music\\c.mp3\n";
+    QTest::newRow("LF file, nothing") << abcLf << "view" << 0 << "" << abcLf;
+    QTest::newRow("LF file, reordered and back") << abcLf << "swap twice" << 0 << "" << abcLf;
+    QTest::newRow("LF file, reordered, saved")
+        << abcLf << "swap" << int(vbYes) << "New playlist successfully saved"
+        << QByteArray("C:\\Music\\b.mp3\r\nC:\\Music\\a.mp3\r\nC:\\Music\\c.mp3\r\n");
+    QTest::newRow("LF file, mixed ends, saved")
+        << QByteArray("C:\\Music\\a.mp3\rC:\\Music\\b.mp3\r\nC:\\Music\\c.mp3") << "swap" << int(vbYes)
+        << "New playlist successfully saved"
+        << QByteArray("C:\\Music\\b.mp3\r\nC:\\Music\\a.mp3\r\nC:\\Music\\c.mp3\r\n");
 }
 
 void ShutdownTest::exit() {
@@ -62,6 +74,7 @@ void ShutdownTest::exit() {
     frmVeriVuzeDadeve& window = sandbox.window;
     env.drive.copyFixture(QStringLiteral("plain-stereo.mp3"), QStringLiteral("C:\\Music\\a.mp3"));
     env.drive.write(QStringLiteral("C:\\Music\\b.mp3"));
+    env.drive.write(QStringLiteral("C:\\Music\\c.mp3"));
     env.drive.write(kPlaylist, file);
     state.PlaylistPath = kPlaylist;
     LoadTextPlaylist(state, kPlaylist);

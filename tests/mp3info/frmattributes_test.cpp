@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -94,11 +95,13 @@ private Q_SLOTS:
             {"Hidden.mp3", 1023, "0x2", true, "0 kB (1023 Bytes)", "R H - - "},
             {"System.mp3", 2048, "0x24", false, "2 kB (2048 Bytes)", "- - S A "},
             {"", 0, {}, false, "0 kB (0 Bytes)", "- - - - "},
+            {"Sys*.mp3", 0, {}, false, "0 kB (0 Bytes)", "- - - - "}, // wildcards: read as no file
         };
         frmAttributes* window = nullptr;
         for (const auto& [name, size, dosAttrib, readOnly, sizeText, flags] : cases) {
             const QString path = QStringLiteral("C:\\Files\\") + (*name ? name : "Gone.mp3");
-            if (*name) {
+            const bool made = *name && !std::strchr(name, '*');
+            if (made) {
                 const QString host = env->drive.write(path, QByteArray(size, '\x01'));
                 TempDrive::setDosAttrib(host, dosAttrib);
                 QFile::setPermissions(host,
@@ -108,7 +111,7 @@ private Q_SLOTS:
             window = window ? window : FileInfosWindow();
             QCOMPARE(FileInfosWindow(), window);
             QCOMPARE(shownLines(), QString(kPlainLines).arg(path, sizeText, flags).split('|'));
-            QCOMPARE(window->windowTitle(), name);
+            QCOMPARE(window->windowTitle(), made ? name : "");
         }
         QTest::mouseClick(window->cmdOK, Qt::LeftButton);
         QVERIFY(FileInfosWindow() == window && !window->isVisible());

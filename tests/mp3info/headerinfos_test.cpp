@@ -1,4 +1,5 @@
 #include "mp3info/headerinfos.h"
+#include "mp3info/mp3tag.h"
 #include "tempdrive.h"
 
 #include <QProcess>
@@ -118,5 +119,23 @@ TEST(HeaderInfos, AgreesWithFfprobeOnEncoderOutput) {
                              h.ID3V1(), h.HeaderPosition()),
                   std::tuple_cat(options, std::tuple(0)))
             << name;
+    }
+}
+
+// "*" and "?" in a path match other files, whose data must not be shown: the analysis and the tag
+// reader answer as for a file that cannot be read. The same file by its own name reads whole.
+TEST(HeaderInfos, WildcardsReadNothing) {
+    TempDrive drive;
+    drive.copyFixture(QStringLiteral("tag-full.mp3"), QStringLiteral("C:\\Music\\Song.mp3"));
+    const std::pair<const char*, bool> cases[] = {
+        {"C:\\Music\\Song.mp3", true},  {"c:\\music\\SONG.MP3", true}, {"C:\\Music\\*.mp3", false},
+        {"C:\\Music\\S?ng.mp3", false}, {"C:\\Music\\*", false},       {"C:\\Mus*\\Song.mp3", false},
+    };
+    for (const auto& [path, readable] : cases) {
+        HeaderInfos h;
+        h.setFilePath(QString::fromUtf8(path));
+        EXPECT_EQ(h.GetFileInfos(), readable ? 0 : -1) << path;
+        EXPECT_EQ(h.FileSize() != QStringLiteral("0"), readable) << path;
+        EXPECT_EQ(ReadMP3Tag(QString::fromUtf8(path)).Title.isEmpty(), !readable) << path;
     }
 }

@@ -125,13 +125,13 @@ TEST_F(Registry, WriteThenReadInANewProcess) {
     RegWrite(HKEY_CURRENT_USER, key, "Old", "1");
     RegWrite(HKEY_CURRENT_USER, key, "Opend", "1");
     RegWrite(HKEY_CURRENT_USER, key, "Old", "0");
-    RegWrite(HKEY_CURRENT_USER, key, "Path", "C:\\Müller \"q\"\\\t€日");
+    RegWrite(HKEY_CURRENT_USER, key, "Path", "C:\\Müller \"q\"\\\t€");
     RegWrite(HKEY_CURRENT_USER, R"(Software\[x])", "", "y");
 
     QProcess probe;
     probe.start(QStringLiteral(REGISTRY_PROBE), {key, "Old", "Opend", "Path"});
     ASSERT_TRUE(probe.waitForFinished());
-    EXPECT_EQ(QString::fromUtf8(probe.readAllStandardOutput()), "0\n1\nC:\\Müller \"q\"\\\t€?\n");
+    EXPECT_EQ(QString::fromUtf8(probe.readAllStandardOutput()), "0\n1\nC:\\Müller \"q\"\\\t€\n");
 
     // The time stamps of new keys change from run to run; the rest of the file does not.
     QString text = QString::fromLatin1(readBytes(registry::ownFile()));
@@ -142,7 +142,7 @@ TEST_F(Registry, WriteThenReadInANewProcess) {
 #time=T
 "Old"="0"
 "Opend"="1"
-"Path"="C:\\M\xfcller \"q\"\\\t\x20ac?"
+"Path"="C:\\M\xfcller \"q\"\\\t\x20ac"
 
 [Software\\\[x\]] T
 #time=T
@@ -163,9 +163,11 @@ TEST_F(Registry, WriteChangesOnlyTheValuesLines) {
         {R"(control panel\desktop\WindowMetrics)", "CaptionFont", "x",
          wine.mid(caption, wine.indexOf("\n\"", caption) - caption), R"("CaptionFont"="x")"},
         {R"(Software\Valve\Probe)", "", "dflt", R"(@="default value")", R"(@="dflt")"},
-        {R"(Software\Valve\Half-Life)", "N\"\\",
-         QStringLiteral(u"a\"b\\c\t\u0001\u00017\u00e9\u00e9a\u20ac\u65e5"), hl, hl + R"(
-"N\"\\"="a\"b\\c\t\1\0017\xe9\x00e9a\x20ac?")"},
+        {R"(Software\Valve\Half-Life)", "N\"\\", QStringLiteral(u"a\"b\\c\t\u0001\u00017\u00e9\u00e9a\u20ac"),
+         hl, hl + R"(
+"N\"\\"="a\"b\\c\t\1\0017\xe9\x00e9a\x20ac")"},
+        // A text the code page cannot hold is not stored at all, never as "?".
+        {R"(Software\Valve\Half-Life)", "InstallPath", QStringLiteral(u"C:\\\u65e5"), hl, hl},
     };
     for (const auto& c : cases) {
         ASSERT_EQ(wine.count(c.from), 1) << c.from.toStdString();
@@ -179,6 +181,32 @@ TEST_F(Registry, WriteChangesOnlyTheValuesLines) {
     writeBytes(registry::ownFile(), "WINE REGISTRY Version 2\n[A] 1\n\"v\"=\"1\"");
     RegWrite(HKEY_CURRENT_USER, "A", "w", "2");
     EXPECT_EQ(readBytes(registry::ownFile()), "WINE REGISTRY Version 2\n[A] 1\n\"v\"=\"1\"\n\"w\"=\"2\"\n");
+}
+
+// A settings file written by hand without the header line is read; the first write adds the
+// header and keeps every other line. Another format's file is neither read nor written.
+TEST_F(Registry, FileWithoutHeader) {
+    const QByteArray header = "WINE REGISTRY Version 2\n";
+    const QByteArray raz = "[Software\\\\TovrelPro\\\\RAZ]\n\"Old\"=\"1\"\n";
+    const struct {
+        QByteArray content;
+        QString old;      // the value read before the write
+        QByteArray after; // the file after writing Opend = 1
+    } cases[] = {
+        {raz, "1", header + raz + "\"Opend\"=\"1\"\n"},
+        {"\n# mine\n" + raz + "\"Opend\"=\"0\"", "1", header + "\n# mine\n" + raz + "\"Opend\"=\"1\"\n"},
+        {"\r\n" + raz, "1", header + "\r\n" + raz + "\"Opend\"=\"1\"\n"},
+        {";\n", "", header + ";\n\n[Software\\\\TovrelPro\\\\RAZ] "},
+        {"REGEDIT4\n" + raz, "", "REGEDIT4\n" + raz},
+    };
+    for (const auto& c : cases) {
+        writeBytes(registry::ownFile(), c.content);
+        EXPECT_EQ(read(R"(Software\TovrelPro\RAZ)", "Old"), c.old) << c.content.toStdString();
+        RegWrite(HKEY_CURRENT_USER, R"(Software\TovrelPro\RAZ)", "Opend", "1");
+        const QByteArray after = readBytes(registry::ownFile());
+        EXPECT_TRUE(after.startsWith(c.after)) << after.toStdString();
+        EXPECT_EQ(read(R"(Software\TovrelPro\RAZ)", "Opend"), c.after.startsWith("REGEDIT") ? "" : "1");
+    }
 }
 
 TEST_F(Registry, WriteTouchesNothingButTheOwnFile) {

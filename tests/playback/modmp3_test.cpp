@@ -52,3 +52,26 @@ TEST(ModMp3, OpenAndPlayTestsExistenceAndReportsRefusals) {
     EXPECT_TRUE(messages.problems().isEmpty()) << qPrintable(messages.problems().join('\n'));
     StopAndClose();
 }
+
+// Linux has no short path form: the open command carries the whole path however long, so a path
+// longer than 255 characters plays, and the device is always open under MP3Play, never under an
+// alias cut off with the command.
+TEST(ModMp3, LongPathsPlayUnderTheWholeAlias) {
+    TempDrive drive;
+    TestSinks sinks;
+    ScriptedMessages messages;
+    for (const int length : {200, 221, 222, 226, 240, 255, 300, 1000}) {
+        QString path = QStringLiteral("C:\\");
+        while (length - path.size() > 80)
+            path += QString(60, u'd') + u'\\';
+        path += QString(length - path.size() - 4, u'n') + QStringLiteral(".mp3");
+        ASSERT_EQ(path.size(), length);
+        drive.copyFixture("pb-cbr-s44.mp3", path);
+        OpenAndPlay(path);
+        EXPECT_TRUE(IsPlaying()) << length;
+        EXPECT_NE(playback::mciDevice("MP3Play"), nullptr) << length;
+        StopAndClose();
+        EXPECT_EQ(playback::mciDevice("MP3Play"), nullptr) << length;
+    }
+    EXPECT_TRUE(messages.problems().isEmpty()) << qPrintable(messages.problems().join('\n'));
+}

@@ -2,6 +2,7 @@
 #include "playlist/documents.h"
 
 #include <QFile>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 // M3U lines: comments and headers skipped, absolute, relative, and the ancestor search for lines
@@ -45,6 +46,54 @@ TEST(M3u, LineRules) {
     PlaylistModel fromRoot;
     EXPECT_TRUE(ReadM3uPlaylist(fromRoot, QStringLiteral("C:\\root.m3u")));
     EXPECT_EQ(fromRoot.EntryCount(), 0);
+}
+
+// Lists written by Linux players: UTF-8 lines (the code page when a line is no valid UTF-8, UTF-8
+// always in ".m3u8"), host paths and file URLs through the drive table, lines ending in LF; names
+// the code page cannot hold are reported once each and never added.
+TEST(M3u, ListsFromLinuxPlayers) {
+    AppEnvironment env;
+    const QString cafe = QStringLiteral(u"C:\\m\\Caf\u00e9.mp3"), blank = QStringLiteral("C:\\m\\a b.mp3"),
+                  song = QStringLiteral(u"C:\\m\\\u041f\u0435\u0441\u043d\u044f.mp3");
+    for (const QString& f : {cafe, blank, song})
+        env.drive.write(f);
+    const QByteArray cafeHost = env.drive.host(cafe).toUtf8();
+    const QString refused = QStringLiteral("Cannot use this file name in a playlist: ") + song;
+    const struct {
+        const char* what;
+        const char* name; // of the list, in C:\m
+        QByteArray lines;
+        QStringList entries;
+        QStringList messages;
+    } cases[] = {
+        {"UTF-8", "l.m3u", "Caf\xc3\xa9.mp3\n", {cafe}, {}},
+        {"code page", "l.m3u", "Caf\xe9.mp3\n", {cafe}, {}},
+        {"m3u8 is UTF-8", "l.m3u8", "Caf\xe9.mp3\nCaf\xc3\xa9.mp3\n", {cafe}, {}},
+        {"host path", "l.m3u", cafeHost + "\r\n" + env.drive.host(blank).toUtf8(), {cafe, blank}, {}},
+        {"file URL",
+         "l.m3u",
+         "file://" + QUrl::toPercentEncoding(QString::fromUtf8(cafeHost), "/") + "\nFILE://" +
+             QUrl::fromLocalFile(env.drive.host(blank)).toEncoded().mid(7),
+         {cafe, blank},
+         {}},
+        {"outside every drive", "l.m3u", "/no/drive/a.mp3\nfile:///no/drive/b.mp3\n", {}, {}},
+        {"outside the code page",
+         "l.m3u",
+         QStringLiteral(u"\u041f\u0435\u0441\u043d\u044f.mp3\nCaf\u00e9.mp3\n").toUtf8() +
+             env.drive.host(song).toUtf8(),
+         {cafe},
+         {refused}},
+    };
+    for (const auto& c : cases) {
+        const QString list = QStringLiteral("C:\\m\\") + QString::fromUtf8(c.name);
+        env.drive.write(list, c.lines);
+        for (const QString& m : c.messages)
+            env.messages.expectMsgBox(m, vbOKOnly, QStringLiteral("Error"));
+        PlaylistModel model;
+        EXPECT_TRUE(ReadM3uPlaylist(model, list)) << c.what;
+        EXPECT_EQ(model.Entries, c.entries) << c.what;
+        EXPECT_EQ(env.messages.problems(), QStringList()) << c.what;
+    }
 }
 
 // Every invalid entry goes with a message of its own, also two in a row.
@@ -101,6 +150,13 @@ TEST(SavePlaylist, WritesOrLeavesTheFile) {
         EXPECT_EQ(contents(env.drive.host(QString::fromUtf8(c.host))), c.after) << c.path;
     }
     EXPECT_FALSE(QFile::exists(env.drive.host(QStringLiteral("C:\\LIST.TXT"))));
+    // An entry the code page cannot hold would become "?", a wildcard: nothing is written.
+    PlaylistModel outside;
+    outside.Entries = {QStringLiteral("C:\\a.mp3"), QStringLiteral(u"C:\\\u65e5.mp3")};
+    env.messages.expectMsgBox(QStringLiteral("Could not save as C:\\list.txt"), vbOKOnly,
+                              QStringLiteral("Error"));
+    EXPECT_FALSE(SavePlaylist(outside, QStringLiteral("C:\\list.txt")));
+    EXPECT_EQ(contents(env.drive.host(QStringLiteral("C:\\list.txt"))), "");
     EXPECT_EQ(env.messages.problems(), QStringList());
     EXPECT_EQ(DefaultPlaylistPath(QStringLiteral("C:\\Games\\hl\\vorlak\\mp3\\playlist.txt")),
               QStringLiteral("C:\\Games\\hl\\vorlak\\mp3\\playlist.def"));
@@ -119,6 +175,9 @@ TEST(ListEqualsFile, ComparesLineByLine) {
         {"same", ab, "C:\\a.mp3\r\nC:\\b.mp3\r\n", FileComparison::Equal},
         {"last line without end", ab, "C:\\a.mp3\r\nC:\\b.mp3", FileComparison::Equal},
         {"lone CR", ab, "C:\\a.mp3\rC:\\b.mp3\r", FileComparison::Equal},
+        {"lone LF", ab, "C:\\a.mp3\nC:\\b.mp3\n", FileComparison::Equal},
+        {"mixed ends", ab, "C:\\a.mp3\nC:\\b.mp3\r\n", FileComparison::Equal},
+        {"LF, extra empty line", ab, "C:\\a.mp3\nC:\\b.mp3\n\n", FileComparison::Differs},
         {"other order", {ab[1], ab[0]}, "C:\\a.mp3\r\nC:\\b.mp3\r\n", FileComparison::Differs},
         {"extra empty line", ab, "C:\\a.mp3\r\nC:\\b.mp3\r\n\r\n", FileComparison::Differs},
         {"file shorter", ab, "C:\\a.mp3\r\n", FileComparison::Differs},

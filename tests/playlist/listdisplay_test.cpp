@@ -15,6 +15,8 @@ private Q_SLOTS:
     void cleanup();
     void selection_data();
     void selection();
+    void alwaysARowSelected_data();
+    void alwaysARowSelected();
     void emptyList();
     void viewModes();
     void horizontalExtent();
@@ -59,6 +61,44 @@ void ListDisplayTest::selection() {
     QCOMPARE(window->lstListe->ListCount(), 3);
     QCOMPARE(window->lstListe->ListIndex(), selected);
     QCOMPARE(window->display.SelectedIndex(), selected);
+}
+
+void ListDisplayTest::alwaysARowSelected_data() {
+    QTest::addColumn<QString>("actions"); // on the rows of a list with row 0 selected
+    QTest::addColumn<int>("selected");
+    QTest::newRow("ctrl+click the selected row") << "click1 ctrl+click1" << 1;
+    QTest::newRow("ctrl+click it twice") << "ctrl+click0 ctrl+click0" << 0;
+    QTest::newRow("ctrl+click another row") << "ctrl+click2" << 2;
+    QTest::newRow("ctrl+space") << "ctrl+space" << 0;
+    QTest::newRow("click below the rows") << "click1 clickBelow" << 1;
+    QTest::newRow("ctrl+click below the rows") << "ctrl+clickBelow" << 0;
+}
+
+// Whatever the user does with mouse and keys, a list with rows keeps a selected row, so
+// SelectedIndex() < ListCount holds.
+void ListDisplayTest::alwaysARowSelected() {
+    QFETCH(QString, actions);
+    QFETCH(int, selected);
+    for (const char* name : {"a", "b", "c"})
+        add(QStringLiteral("C:\\Music\\%1.mp3").arg(QLatin1String(name)));
+    window->display.RefreshList(0);
+    PlaylistBox* list = window->lstListe;
+    list->setFocus();
+    for (const QString& action : actions.split(u' ')) {
+        const Qt::KeyboardModifiers mods = action.startsWith(u"ctrl+") ? Qt::ControlModifier : Qt::NoModifier;
+        const QString what = action.section(u'+', -1);
+        if (what == u"space") {
+            QTest::keyClick(list, Qt::Key_Space, mods);
+        } else {
+            const QRect last = list->visualRect(list->model()->index(2, 0));
+            const QPoint at = what == u"clickBelow"
+                                  ? QPoint(last.center().x(), last.bottom() + 20)
+                                  : list->visualRect(list->model()->index(what.right(1).toInt(), 0)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, at);
+        }
+    }
+    QCOMPARE(list->ListIndex(), selected);
+    QVERIFY(window->display.SelectedIndex() < list->ListCount());
 }
 
 void ListDisplayTest::emptyList() {

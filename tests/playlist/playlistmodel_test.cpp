@@ -49,7 +49,7 @@ TEST_F(PlaylistModelTest, LoadTextPlaylistReadsValidLines) {
                     "C:\\Music\\One.mp3\r\n"
                     "\r\n"
                     "c:\\Music\\two.MP3\r"
-                    "C:\\Music\\One.mp3\nC:\\Music\\two.MP3\r\n" // a lone LF stays in the line
+                    "C:\\Music\\One.mp3\nC:\\Music\\two.MP3\n" // a lone LF ends a line too
                     "C:\\Music\\gone.mp3\r\n"
                     "C:\\Music\\notes.txt\r\n"
                     "C:\\Music\\*.mp3\r\n"
@@ -58,6 +58,7 @@ TEST_F(PlaylistModelTest, LoadTextPlaylistReadsValidLines) {
     LoadTextPlaylist(model, QStringLiteral("C:\\list.txt"));
     EXPECT_EQ(model.Entries,
               QStringList({QStringLiteral("C:\\Music\\One.mp3"), QStringLiteral("C:\\Music\\two.MP3"),
+                           QStringLiteral("C:\\Music\\One.mp3"), QStringLiteral("C:\\Music\\two.MP3"),
                            QStringLiteral("C:\\Music\\*.mp3"), QStringLiteral("C:\\Music\\One.mp3"),
                            QStringLiteral("C:\\Music\\caf\u00e9.mp3")}));
     EXPECT_TRUE(env.messages.calls().isEmpty());

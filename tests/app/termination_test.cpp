@@ -1,0 +1,136 @@
+// SIGTERM, SIGINT and SIGHUP close the main window as Exit does: the exit check runs and the
+// settings are written. A second signal while the save question is open ends the program at once,
+// writing nothing. The program under test is this test run again in a child process, which shows
+// the window and writes every message to its standard output.
+#include "app/termination.h"
+#include "platform/registry.h"
+#include "playlist/listdisplay.h"
+#include "windowsandbox.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QProcess>
+#include <QtTest>
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+const QString kPlaylist = QStringLiteral("C:\\Music\\playlist.txt");
+
+// The child's messages: each goes to standard output; the save question is answered as
+// VORLAK_TEST_ANSWER says ("yes", "no"), or left open as a modal box would be ("wait").
+class PrintedMessages final : public MessageService {
+public:
+    int msgBox(const QString& prompt, int style, const QString& title) override {
+        std::printf("%s|%d|%s\n", qPrintable(prompt), style, qPrintable(title));
+        std::fflush(stdout);
+        const QByteArray answer = qgetenv("VORLAK_TEST_ANSWER");
+        if (style != vbYesNo)
+            return vbOK;
+        if (answer == "wait")
+            QEventLoop().exec();
+        return answer == "yes" ? vbYes : vbNo;
+    }
+    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    QString showOpenDialog(const QString&, const QString&, const QString&) override { return {}; }
+    QString showSaveDialog(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+int runChild() {
+    PrintedMessages messages;
+    setMessages(&messages);
+    ProgramState state;
+    frmVeriVuzeDadeve window(state);
+    state.PlaylistPath = kPlaylist;
+    LoadTextPlaylist(state, kPlaylist);
+    window.display.RefreshList(0);
+    window.show();
+    termination::closeOnTermination(window);
+    std::printf("ready\n");
+    std::fflush(stdout);
+    return QApplication::exec();
+}
+
+} // namespace
+
+class TerminationTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void endsOnSignal_data();
+    void endsOnSignal();
+};
+
+void TerminationTest::endsOnSignal_data() {
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("changed"); // the list differs from the working file
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("settings");
+    const QString question = QStringLiteral("Do you want to save the new list?|4|");
+    const QString savedText = QStringLiteral("New playlist successfully saved|0|Saved");
+    QTest::newRow("SIGTERM, unchanged") << SIGTERM << false << "no" << QStringList() << 0 << false << true;
+    QTest::newRow("SIGINT, changed, Yes")
+        << SIGINT << true << "yes" << QStringList{question, savedText} << 0 << true << true;
+    QTest::newRow("SIGHUP, changed, No")
+        << SIGHUP << true << "no" << QStringList{question} << 0 << false << true;
+    QTest::newRow("second signal at the question")
+        << SIGTERM << true << "wait" << QStringList{question} << 128 + SIGTERM << false << false;
+}
+
+void TerminationTest::endsOnSignal() {
+    QFETCH(int, signal);
+    QFETCH(bool, changed);
+    QFETCH(QString, answer);
+    QFETCH(QStringList, shown);
+    QFETCH(int, exitCode);
+    QFETCH(bool, saved);
+    QFETCH(bool, settings);
+    AppEnvironment env;
+    env.drive.write(QStringLiteral("C:\\Music\\a.mp3"));
+    const QByteArray file = changed ? "C:\\Music\\a.mp3\r\nC:\\Music\\gone.mp3\r\n" : "C:\\Music\\a.mp3\r\n";
+    env.drive.write(kPlaylist, file);
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VORLAK_TEST_CHILD"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("VORLAK_TEST_ANSWER"), answer);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QStringList lines;
+    auto readLine = [&] {
+        while (!child.canReadLine())
+            if (!child.waitForReadyRead(10000))
+                return false;
+        lines.append(QString::fromUtf8(child.readLine()).chopped(1));
+        return true;
+    };
+    QVERIFY(readLine() && lines.takeLast() == u"ready");
+    ::kill(pid_t(child.processId()), signal);
+    if (answer == u"wait") {
+        QVERIFY(readLine());
+        ::kill(pid_t(child.processId()), signal);
+    }
+    QVERIFY(child.waitForFinished(10000));
+    lines += QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+
+    QCOMPARE(lines, shown);
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), exitCode);
+    QCOMPARE(contents(env.drive.host(kPlaylist)), saved ? QByteArray("C:\\Music\\a.mp3\r\n") : file);
+    QCOMPARE(RegRead(HKEY_CURRENT_USER, QStringLiteral("Software\\TovrelPro\\RAZ"), QStringLiteral("Opend")),
+             QString(settings ? "1" : ""));
+}
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("VORLAK_TEST_CHILD"))
+        return runChild();
+    TerminationTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "termination_test.moc"

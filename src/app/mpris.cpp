@@ -164,6 +164,8 @@ void Mpris::run(Command command) {
     });
 }
 
+// The keys act as the image buttons do; the player has no pause, so Pause stops as the Stop button
+// does.
 void Mpris::execute(Command command) {
     switch (command) {
     case Command::Play:
@@ -172,16 +174,16 @@ void Mpris::execute(Command command) {
         break;
     case Command::Pause:
         if (IsPlaying())
-            main_.cmdStop_Click();
+            main_.player.imgStop_Click();
         break;
     case Command::PlayPause:
         if (IsPlaying())
-            main_.cmdStop_Click();
+            main_.player.imgStop_Click();
         else
             main_.cmdPlay_Click();
         break;
     case Command::Stop:
-        main_.cmdStop_Click();
+        main_.player.imgStop_Click();
         break;
     case Command::Next:
         main_.cmdVor_Click();

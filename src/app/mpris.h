@@ -40,6 +40,7 @@ public:
     // bus gets its answer at once even when the command shows a message. Ignored while a modal
     // window is open, as the mouse is.
     enum class Command { Play, Pause, PlayPause, Stop, Next, Previous };
+    Q_ENUM(Command)
     void run(Command command);
 
     // Raises and activates the main window; closes it (which asks about saving).

@@ -18,6 +18,7 @@ void setCaption(QLabel* label, const QString& text) {
     if (label->text() == text)
         return;
     label->setText(text);
+    label->setAccessibleDescription(text); // what a screen reader reads after the label's name
     label->adjustSize();
 }
 

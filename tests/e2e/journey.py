@@ -6,6 +6,7 @@ mouse clicks through xdotool, and what the windows show read through the accessi
 Usage: journey.py PROGRAM GAME_FOLDER   (run by journey.sh, inside a private X and D-Bus session)
 """
 import os
+import re
 import subprocess
 import sys
 import time
@@ -86,15 +87,17 @@ class Program:
     def wait_window(self, title, timeout=20):
         return wait_for('the window "%s"' % title, lambda: self.window(title), timeout)
 
-    def find(self, root, name, role=None):
-        """The first control below root with this accessible name (and role)."""
+    def find(self, root, name, role=None, shown=True):
+        """The first control below root with this accessible name (and role), on the screen
+        unless shown is False (the entries of a closed menu)."""
         for node in descendants(root):
-            if node.name == name and (role is None or node.getRole() == role):
+            if node.name == name and (role is None or node.getRole() == role) and \
+                    (not shown or pyatspi.STATE_SHOWING in states(node)):
                 return node
         return None
 
-    def control(self, root, name, role=None):
-        return wait_for('the control "%s"' % name, lambda: self.find(root, name, role))
+    def control(self, root, name, role=None, shown=True):
+        return wait_for('the control "%s"' % name, lambda: self.find(root, name, role, shown))
 
     def click(self, node, button=1):
         x, y, width, height = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -136,6 +139,15 @@ class Program:
     def rows(self):
         return [item.name for item in self.items('Playlist')]
 
+    def selected_row(self):
+        return next((i for i, item in enumerate(self.items('Playlist'))
+                     if pyatspi.STATE_SELECTED in states(item)), None)
+
+    def time_field(self):
+        """The time field's text ("" when it shows none: its description is then its tooltip)."""
+        text = self.control(self.window(MAIN_TITLE), 'Time').description
+        return text if re.fullmatch(r'(- )?\d+:\d\d|Error', text) else ''
+
     def item(self, list_name, text):
         return wait_for('"%s" in the list "%s"' % (text, list_name),
                         lambda: next((i for i in self.items(list_name) if i.name == text), None))
@@ -146,14 +158,14 @@ class Program:
         node = self.control(main, path[0])
         self.click(node)
         for name in path[1:]:
-            entry = self.control(node, name)
+            entry = self.control(node, name, shown=False)
             wait_for('"%s" on the screen' % name, lambda: pyatspi.STATE_SHOWING in states(entry))
             self.click(entry)
             node = entry
 
     def checked(self, menu_name, entry_name):
         main = self.window(MAIN_TITLE)
-        entry = self.control(self.control(main, menu_name), entry_name)
+        entry = self.control(self.control(main, menu_name), entry_name, shown=False)
         return pyatspi.STATE_CHECKED in states(entry)
 
     def answer(self, title, button):
@@ -228,6 +240,34 @@ def journey():
     run.pop_up(run.item('Playlist', expected[3]), *['Down'] * 5, 'Right', 'Right', 'Return')
     expected.sort(key=str.upper)
     wait_for('the sorted list', lambda: run.rows() == expected)
+
+    step('play the selected entry; the next one starts by itself')
+    playing = run.selected_row()
+    run.click(run.control(run.window(MAIN_TITLE), 'Play', pyatspi.ROLE_PUSH_BUTTON))
+    wait_for('the time running', lambda: run.time_field() not in ('', '0:00'))
+    wait_for('the next entry selected', lambda: run.selected_row() == playing + 1, timeout=20)
+    wait_for('the time running again', lambda: run.time_field() not in ('', '0:00'))
+
+    step('the time display: remaining, off, elapsed')
+    time_field = run.control(run.window(MAIN_TITLE), 'Time')
+    run.click(time_field)
+    wait_for('the remaining time', lambda: run.time_field().startswith('- '))
+    run.click(time_field)
+    wait_for('the time display off', lambda: run.time_field() == '')
+    run.click(time_field)
+    wait_for('the elapsed time', lambda: run.time_field()[:2] in ('0:', '00', '01'))
+
+    step('the file information window from the pop-up menu')
+    title = os.path.basename(expected[run.selected_row()].replace('\\', '/'))
+    run.pop_up(run.items('Playlist')[run.selected_row()], 'Down', 'Down', 'Return')  # Play, Fileinfo
+    info = run.wait_window(title)
+    wait_for('the file information', lambda: run.control(info, 'File information').childCount > 5)
+    run.click(run.control(info, 'OK', pyatspi.ROLE_PUSH_BUTTON))
+    wait_for('the file information window to close', lambda: run.window(title) is None)
+
+    step('stop')
+    run.click(run.control(run.window(MAIN_TITLE), 'Stop', pyatspi.ROLE_PUSH_BUTTON))
+    wait_for('the time field at rest', lambda: run.time_field() == '0:00')
 
     step('the old look')
     check(not run.checked('Extras', 'Old layout'), '"Old layout" is checked at the first start')

@@ -29,8 +29,14 @@ last=$((display + 50))
 while :; do
   if [ ! -e "/tmp/.X$display-lock" ]; then
     timeout --kill-after=5 900 Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 50); do DISPLAY=:$display xdotool getdisplaygeometry >/dev/null 2>&1 && break 2; sleep 0.1; done
+    xvfb=$!
+    pids+=($xvfb)
+    # Ours when it answers and still runs (a server of another namespace may hold the number).
+    for _ in $(seq 50); do
+      kill -0 $xvfb 2>/dev/null || break
+      DISPLAY=:$display xdotool getdisplaygeometry >/dev/null 2>&1 && sleep 0.3 && kill -0 $xvfb 2>/dev/null && break 2
+      sleep 0.1
+    done
   fi
   display=$((display + 1))
   [ "$display" -lt "$last" ] || { cat "$dir/xvfb.log" >&2; echo "FAILED: no X server" >&2; exit 1; }

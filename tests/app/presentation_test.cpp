@@ -43,6 +43,7 @@ private Q_SLOTS:
     void followsTheWindowSize_data();
     void followsTheWindowSize();
     void switchesLooks();
+    void oldLayoutWhilePlaying();
     void oldLayoutAtStart();
     void fonts_data();
     void fonts();
@@ -133,6 +134,30 @@ void PresentationTest::switchesLooks() {
     QCOMPARE(geometries(window), placed);
 }
 
+// Switched while a title plays, the bar stays under the shortened list, white in the old look and
+// red in the new.
+void PresentationTest::oldLayoutWhilePlaying() {
+    WindowSandbox sandbox;
+    frmVeriVuzeDadeve& window = sandbox.window;
+    const QString entry = QStringLiteral("C:\\Music\\long.mp3");
+    sandbox.env.drive.copyFixture(QStringLiteral("long-200s.mp3"), entry);
+    sandbox.state.Entries = {entry};
+    window.display.RefreshList(0);
+    window.cmdPlay_Click();
+    QWidget* bar = control(window, "shpStrich");
+    QWidget* list = control(window, "lstListe");
+    for (const QColor& fill : {QColor(Qt::white), QColor(255, 0, 0), QColor(Qt::white)}) {
+        window.menBlind->trigger();
+        QCoreApplication::processEvents();
+        QVERIFY(bar->isVisible());
+        QCOMPARE(colour(bar, QPalette::Window), fill);
+        QVERIFY(bar->autoFillBackground());
+        QCOMPARE(bar->geometry().top(), list->geometry().bottom() + 1);
+        QCOMPARE(bar->geometry().left(), list->geometry().left());
+    }
+    window.cmdStop_Click();
+}
+
 // The stored choice "1" starts the old look.
 void PresentationTest::oldLayoutAtStart() {
     for (const char* old : {"1", "0", "yes"}) {
@@ -190,6 +215,8 @@ void PresentationTest::fonts_data() {
     for (const QString& name : layout::EditingButtons())
         QTest::newRow(name.toLatin1().constData())
             << name << QStringLiteral("Liberation Sans") << 9.75 << false;
+    QTest::newRow("lblProzent") << QStringLiteral("lblProzent") << QStringLiteral("Liberation Mono") << 9.75
+                                << true;
     QTest::newRow("lblZeit") << QStringLiteral("lblZeit") << QStringLiteral("Liberation Serif") << 12.0
                              << true;
 }

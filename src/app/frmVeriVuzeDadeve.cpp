@@ -1,7 +1,7 @@
 #include "app/frmVeriVuzeDadeve.h"
 
+#include "app/command.h"
 #include "mp3info/frmattributes.h"
-#include "platform/failure.h"
 #include "platform/messages.h"
 #include "playlist/browserboxes.h"
 #include "playlist/playlistbox.h"
@@ -19,21 +19,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace {
-
-// Connects a control's signal to a command handler. An unexpected failure inside the handler shows
-// the standard failure report instead of ending the program.
-template <typename Sender, typename Signal, typename Handler>
-void command(frmVeriVuzeDadeve* window, Sender* sender, Signal signal, Handler handler) {
-    QObject::connect(sender, signal, window, [handler] {
-        try {
-            handler();
-        } catch (const std::exception& failure) {
-            ReportFailure(failure);
-        }
-    });
-}
-} // namespace
 
 frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent)
     : QMainWindow(parent), state(programState), display(*this), documents(*this), timeDisplay(*this),
@@ -76,20 +61,20 @@ void frmVeriVuzeDadeve::buildControls() {
     cmdOeffnen->setToolTip(QStringLiteral("Open playlist"));
     cmdSpeichern->setToolTip(QStringLiteral("Saves as playlist.txt in your Vorlak folder "));
     cmdQuit->setToolTip(QStringLiteral("Quits this program"));
-    command(this, cmdDefault, &QPushButton::clicked, [this] { documents.cmdDefault_Click(); });
-    command(this, cmdOeffnen, &QPushButton::clicked, [this] { documents.OpenPlaylist(); });
-    command(this, cmdSpeichern, &QPushButton::clicked, [this] { documents.cmdSpeichern_Click(); });
-    command(this, cmdQuit, &QPushButton::clicked, [this] { close(); });
+    connectCommand(this, cmdDefault, &QPushButton::clicked, [this] { documents.cmdDefault_Click(); });
+    connectCommand(this, cmdOeffnen, &QPushButton::clicked, [this] { documents.OpenPlaylist(); });
+    connectCommand(this, cmdSpeichern, &QPushButton::clicked, [this] { documents.cmdSpeichern_Click(); });
+    connectCommand(this, cmdQuit, &QPushButton::clicked, [this] { close(); });
 
     timeDisplay.createControls(client);
     player.createControls(client);
     editing.buildButtons(client);
 
     browser.build(client);
-    command(this, browser.cmdAdd, &QPushButton::clicked, [this] { adds.cmdAdd_Click(); });
-    command(this, browser.cmdAdd2, &QPushButton::clicked, [this] { adds.cmdAdd2_Click(); });
-    command(this, browser.cmdManuell, &QPushButton::clicked, [this] { adds.cmdManuell_Click(); });
-    command(this, browser.File1, &FileListBox::doubleClicked, [this] { File1_DblClick(); });
+    connectCommand(this, browser.cmdAdd, &QPushButton::clicked, [this] { adds.cmdAdd_Click(); });
+    connectCommand(this, browser.cmdAdd2, &QPushButton::clicked, [this] { adds.cmdAdd2_Click(); });
+    connectCommand(this, browser.cmdManuell, &QPushButton::clicked, [this] { adds.cmdManuell_Click(); });
+    connectCommand(this, browser.File1, &FileListBox::doubleClicked, [this] { File1_DblClick(); });
     connect(lstListe, &PlaylistBox::dropped, this,
             [this](const QMimeData* dropped) { adds.lstListe_OLEDragDrop(*dropped); });
 }
@@ -106,16 +91,16 @@ void frmVeriVuzeDadeve::buildMenus() {
     menOeffnen->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
     menSpeichern->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     menQuit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
-    command(this, menDefault, &QAction::triggered, [this] { documents.RestoreDefaultPlaylist(); });
-    command(this, menOeffnen, &QAction::triggered, [this] { documents.OpenPlaylist(); });
-    command(this, menSpeichern, &QAction::triggered, [this] { documents.cmdSpeichern_Click(); });
-    command(this, menSpeichAls, &QAction::triggered, [this] { documents.menSpeichAls_Click(); });
-    command(this, menQuit, &QAction::triggered, [this] { close(); });
+    connectCommand(this, menDefault, &QAction::triggered, [this] { documents.RestoreDefaultPlaylist(); });
+    connectCommand(this, menOeffnen, &QAction::triggered, [this] { documents.OpenPlaylist(); });
+    connectCommand(this, menSpeichern, &QAction::triggered, [this] { documents.cmdSpeichern_Click(); });
+    connectCommand(this, menSpeichAls, &QAction::triggered, [this] { documents.menSpeichAls_Click(); });
+    connectCommand(this, menQuit, &QAction::triggered, [this] { close(); });
 
     menExtras = menuBar()->addMenu(QStringLiteral("E&xtras"));
     menBlind = menExtras->addAction(QStringLiteral("Old layout"));
     menBlind->setCheckable(true);
-    command(this, menBlind, &QAction::triggered, [this] {
+    connectCommand(this, menBlind, &QAction::triggered, [this] {
         menBlind->setChecked(!menBlind->isChecked()); // the handler sets the check mark itself
         menBlind_Click();
     });
@@ -128,20 +113,20 @@ void frmVeriVuzeDadeve::buildMenus() {
     menWeb = menHilfe->addAction(QStringLiteral("Vorlak Site"));
     menAbout->setShortcut(QKeySequence(Qt::Key_F1));
     menCredits->setShortcut(QKeySequence(Qt::Key_F3));
-    command(this, menFeatures, &QAction::triggered, [this] { menFeatures_Click(); });
-    command(this, menAbout, &QAction::triggered, [this] { ShowAbout(this, menBlind->isChecked()); });
-    command(this, menCredits, &QAction::triggered, [this] { ShowCredits(this, menBlind->isChecked()); });
-    command(this, menWeb, &QAction::triggered, [] { GotoURL(VorlakSiteAddress()); });
+    connectCommand(this, menFeatures, &QAction::triggered, [this] { menFeatures_Click(); });
+    connectCommand(this, menAbout, &QAction::triggered, [this] { ShowAbout(this, menBlind->isChecked()); });
+    connectCommand(this, menCredits, &QAction::triggered, [this] { ShowCredits(this, menBlind->isChecked()); });
+    connectCommand(this, menWeb, &QAction::triggered, [] { GotoURL(VorlakSiteAddress()); });
 
     playlistInput.buildMenu();
     playlistInput.attach();
-    command(this, lstListe, &PlaylistBox::clicked, [this] { lstListe_Click(); });
+    connectCommand(this, lstListe, &PlaylistBox::clicked, [this] { lstListe_Click(); });
 
-    command(this, browser.menPlayLeft, &QAction::triggered, [this] { menPlayLeft_Click(); });
-    command(this, browser.menInfoLeft, &QAction::triggered, [this] { browser.menInfoLeft_Click(); });
-    command(this, browser.menAddSel, &QAction::triggered, [this] { adds.cmdAdd_Click(); });
-    command(this, browser.menAddAll, &QAction::triggered, [this] { adds.cmdAdd2_Click(); });
-    command(this, browser.menAddMan, &QAction::triggered, [this] { adds.cmdManuell_Click(); });
+    connectCommand(this, browser.menPlayLeft, &QAction::triggered, [this] { menPlayLeft_Click(); });
+    connectCommand(this, browser.menInfoLeft, &QAction::triggered, [this] { browser.menInfoLeft_Click(); });
+    connectCommand(this, browser.menAddSel, &QAction::triggered, [this] { adds.cmdAdd_Click(); });
+    connectCommand(this, browser.menAddAll, &QAction::triggered, [this] { adds.cmdAdd2_Click(); });
+    connectCommand(this, browser.menAddMan, &QAction::triggered, [this] { adds.cmdManuell_Click(); });
 }
 
 void frmVeriVuzeDadeve::menInfo_Click() {

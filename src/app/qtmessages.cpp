@@ -56,16 +56,6 @@ QString hostFolder(const QString& dosFolder) {
     return root.value_or(QString());
 }
 
-// The DOS path of the chosen file; "" after saying so when it lies outside every drive, since the
-// playlist could not name it.
-QString chosenDosPath(const QString& hostPath) {
-    const QString dos = dosfs::toDos(hostPath);
-    if (dos.isEmpty())
-        MsgBox(QStringLiteral("This file is outside every drive: ") + hostPath, vbOKOnly,
-               QStringLiteral("Error"));
-    return dos;
-}
-
 QFileDialog* makeDialog(QWidget* owner, const QString& filter, const QString& title, const QString& folder) {
     auto* dialog = new QFileDialog(owner, title, hostFolder(folder));
     dialog->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -82,7 +72,7 @@ QString QtMessages::showOpenDialog(const QString& filter, const QString& title, 
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
-    return chosenDosPath(dialog->selectedFiles().first());
+    return DosPathOrReport(dialog->selectedFiles().first());
 }
 
 QString QtMessages::showSaveDialog(const QString& filter, const QString& title, const QString& folder) {
@@ -93,7 +83,7 @@ QString QtMessages::showSaveDialog(const QString& filter, const QString& title, 
         if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
             return {};
         const QString chosen = dialog->selectedFiles().first();
-        const QString dos = chosenDosPath(chosen);
+        const QString dos = DosPathOrReport(chosen);
         if (dos.isEmpty())
             return {};
         if (!QFileInfo::exists(chosen)) {

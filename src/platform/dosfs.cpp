@@ -460,48 +460,6 @@ std::optional<Attributes> attributes(QStringView dosPath) {
     return hostAttributes(*host, QFileInfo(*host).fileName());
 }
 
-QList<DriveInfo> listDrives() {
-    QList<DriveInfo> result;
-    for (const Drive& d : drives()) {
-        if (!QFileInfo(d.hostRoot).isDir())
-            continue;
-        QFile labelFile(joinHost(d.hostRoot, u".windows-label"));
-        QString label;
-        if (labelFile.open(QIODevice::ReadOnly))
-            label = QString::fromUtf8(labelFile.readLine(256)).trimmed();
-        result.append({d.letter, label});
-    }
-    return result;
-}
-
-namespace {
-template <typename Accept> QStringList listFolder(QStringView dosFolder, Accept accept) {
-    const auto host = resolve(dosFolder);
-    if (!host)
-        return {};
-    const auto l = listing(*host);
-    QStringList result;
-    if (l)
-        for (const QString& n : l->names)
-            if (accept(joinHost(*host, n), n))
-                result.append(n);
-    return result;
-}
-} // namespace
-
-QStringList listFolders(QStringView dosFolder) {
-    return listFolder(dosFolder, [](const QString& path, const QString& name) {
-        const auto a = hostAttributes(path, name);
-        return a && a->directory && !a->hidden && !a->system;
-    });
-}
-
-QStringList listFiles(QStringView dosFolder, QStringView pattern) {
-    return listFolder(dosFolder, [pattern](const QString& path, const QString& name) {
-        return wildcardMatch(pattern, name) && isOrdinaryVisibleFile(path, name);
-    });
-}
-
 bool hasWildcards(QStringView path) {
     return path.contains(u'*') || path.contains(u'?');
 }

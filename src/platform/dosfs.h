@@ -60,17 +60,6 @@ struct Attributes {
 };
 std::optional<Attributes> attributes(QStringView dosPath);
 
-struct DriveInfo {
-    QChar letter;
-    QString label; // from .windows-label at the drive's root, as Wine keeps it; may be empty
-};
-QList<DriveInfo> listDrives();
-// Names of the sub-folders of a folder (hidden and system ones left out), sorted by name.
-QStringList listFolders(QStringView dosFolder);
-// Names of the files of a folder that match pattern (e.g. "*.mp3") and are neither hidden nor
-// system, sorted by name.
-QStringList listFiles(QStringView dosFolder, QStringView pattern);
-
 // True when path holds "*" or "?".
 bool hasWildcards(QStringView path);
 

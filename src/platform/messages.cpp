@@ -1,5 +1,7 @@
 #include "platform/messages.h"
 
+#include "platform/dosfs.h"
+
 #include <QCoreApplication>
 #include <cstdio>
 
@@ -34,4 +36,11 @@ MessageService* setMessages(MessageService* service) {
 void DoEvents() {
     if (QCoreApplication::instance())
         QCoreApplication::processEvents();
+}
+
+QString DosPathOrReport(const QString& hostPath) {
+    const QString dos = dosfs::toDos(hostPath);
+    if (dos.isEmpty())
+        MsgBox(QStringLiteral("This file is outside every drive: ") + hostPath, vbOKOnly, QStringLiteral("Error"));
+    return dos;
 }

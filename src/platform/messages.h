@@ -33,5 +33,9 @@ inline int MsgBox(const QString& prompt, int style, const QString& title) {
 // CR LF, the line break inside message prompts.
 inline const QString vbCrLf = QStringLiteral("\r\n");
 
+// The DOS path of a host file the user picked or dropped; "" after saying "This file is outside
+// every drive: " & hostPath, since a playlist could not name it.
+QString DosPathOrReport(const QString& hostPath);
+
 // Lets pending window events run once.
 void DoEvents();

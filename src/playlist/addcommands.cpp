@@ -107,11 +107,9 @@ void AddCommands::addDroppedFiles(const QMimeData& data) {
         if (!url.isLocalFile())
             continue; // not a file: nothing to add
         const QString host = url.toLocalFile();
-        const QString dos = dosfs::toDos(host);
-        if (dos.isEmpty()) {
-            MsgBox(QStringLiteral("This file is outside every drive: ") + host, vbOKOnly, kError);
+        const QString dos = DosPathOrReport(host);
+        if (dos.isEmpty())
             continue;
-        }
         if (!HasMp3Extension(dos) || QFileInfo(host).isDir()) {
             MsgBox(QStringLiteral("Invalid filetype: ") + dos, vbOKOnly, kError);
             continue;

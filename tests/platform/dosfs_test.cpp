@@ -138,11 +138,3 @@ TEST(Dosfs, DriveTableFromWinePrefix) {
     qunsetenv("WINEPREFIX");
     dosfs::reloadDrives();
 }
-
-TEST_F(DosfsTest, Listings) {
-    drive.write(QStringLiteral("C:\\Music\\README"));
-    QDir().mkpath(drive.host(QStringLiteral("C:\\Music\\.secret")));
-    EXPECT_EQ(dosfs::listFolders(u"c:\\music"), QStringList({"Folder.mp3", "Rock"}));
-    EXPECT_EQ(dosfs::listFiles(u"C:\\Music", u"*.mp3"), QStringList({"A.MP3", "a.mp3", "archive.mp3"}));
-    EXPECT_EQ(dosfs::listFiles(u"C:\\Music", u"*.*").size(), 4); // names without a dot too
-}

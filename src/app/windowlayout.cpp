@@ -5,7 +5,6 @@
 
 #include <QEvent>
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -61,7 +60,6 @@ private:
 WindowLayout::WindowLayout(frmVeriVuzeDadeve& main) : main_(main) {}
 
 void WindowLayout::buildControls(QWidget* client) {
-    main_.setWindowIcon(QIcon(QStringLiteral(":/icons/vorlak.svg")));
     Image1 = new StretchedPicture(QStringLiteral(":/pictures/background.svg"), client);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAccessibleName(QStringLiteral("Background picture"));

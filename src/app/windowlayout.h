@@ -21,8 +21,7 @@ public:
     QFrame* fraAnzeige = nullptr;
     QLabel* lblCopy = nullptr;
 
-    // Gives the window its icon and creates the decorating controls on the client area (below
-    // every other control).
+    // Creates the decorating controls on the client area (below every other control).
     void buildControls(QWidget* client);
     // Gives the window its design size (client area 11640 x 7365) and places every control.
     void placeAtDesignSize();

@@ -11,15 +11,15 @@
 namespace ordering {
 namespace {
 
-// The name key of every entry. Long lists are looked up on several threads: each lookup waits on
-// the file system, and dosfs may be used from any thread.
-QStringList NameKeys(const QStringList& entries) {
-    const qsizetype n = entries.size();
+// The name keys of entries begin to end. Long runs are looked up on several threads: each lookup
+// waits on the file system, and dosfs may be used from any thread.
+QStringList NameKeys(const QStringList& entries, qsizetype begin, qsizetype end) {
+    const qsizetype n = end - begin;
     QStringList names(n);
     QString* out = names.data(); // detached once, before the threads write their own parts
-    auto lookUp = [&entries, out](qsizetype begin, qsizetype end) {
-        for (qsizetype i = begin; i < end; ++i)
-            out[i] = dosfs::FileNameOf(entries[i]);
+    auto lookUp = [&entries, out, begin](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i)
+            out[i] = dosfs::FileNameOf(entries[begin + i]);
     };
     const qsizetype threads = n < 4096 ? 1 : std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 4);
     std::vector<std::thread> helpers;
@@ -36,13 +36,13 @@ QStringList NameKeys(const QStringList& entries) {
 QStringList SortEntries(QStringList& entries, SortKey key, Direction direction) {
     const qsizetype n = entries.size();
     if (n < 2)
-        return key == SortKey::Name ? NameKeys(entries) : QStringList();
+        return key == SortKey::Name ? NameKeys(entries, 0, entries.size()) : QStringList();
     // Keys side by side with their entry's index keep the comparisons close in memory.
     struct Keyed {
         QStringView key;
         qsizetype index;
     };
-    const QStringList names = key == SortKey::Name ? NameKeys(entries) : QStringList();
+    const QStringList names = key == SortKey::Name ? NameKeys(entries, 0, entries.size()) : QStringList();
     const QStringList& keys = key == SortKey::Name ? names : entries;
     std::vector<Keyed> order;
     order.reserve(n);
@@ -76,25 +76,31 @@ std::optional<DoublePair> FindDoublePair(const QStringList& entries, qsizetype f
     std::vector<char> paired;
     std::size_t earliestOpen = 0;
     std::optional<DoublePair> best;
-    for (qsizetype k = std::max<qsizetype>(from, 0); k < entries.size(); ++k) {
-        QString name = dosfs::FileNameOf(entries[k]);
-        const auto it = slotOf.constFind(name);
-        if (it == slotOf.cend()) {
-            slotOf.insert(std::move(name), qsizetype(firsts.size()));
-            firsts.push_back(k);
-            paired.push_back(false);
-        } else if (*it >= 0) {
-            const qsizetype slot = *it;
-            slotOf[name] = -1;
-            paired[slot] = true;
-            if (!best || firsts[slot] < best->first)
-                best = DoublePair{firsts[slot], k, name};
-        }
-        if (best) {
-            while (earliestOpen < firsts.size() && paired[earliestOpen])
-                ++earliestOpen;
-            if (earliestOpen == firsts.size() || firsts[earliestOpen] > best->first)
-                return best;
+    // Names are looked up a block at a time, so that an early pair spares the rest of the list.
+    constexpr qsizetype kBlock = 8192;
+    for (qsizetype block = std::max<qsizetype>(from, 0); block < entries.size(); block += kBlock) {
+        QStringList names = NameKeys(entries, block, std::min(block + kBlock, entries.size()));
+        for (qsizetype b = 0; b < names.size(); ++b) {
+            const qsizetype k = block + b;
+            QString& name = names[b];
+            const auto it = slotOf.constFind(name);
+            if (it == slotOf.cend()) {
+                slotOf.insert(std::move(name), qsizetype(firsts.size()));
+                firsts.push_back(k);
+                paired.push_back(false);
+            } else if (*it >= 0) {
+                const qsizetype slot = *it;
+                slotOf[name] = -1;
+                paired[slot] = true;
+                if (!best || firsts[slot] < best->first)
+                    best = DoublePair{firsts[slot], k, name};
+            }
+            if (best) {
+                while (earliestOpen < firsts.size() && paired[earliestOpen])
+                    ++earliestOpen;
+                if (earliestOpen == firsts.size() || firsts[earliestOpen] > best->first)
+                    return best;
+            }
         }
     }
     return best;

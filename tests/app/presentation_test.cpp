@@ -13,6 +13,7 @@
 namespace {
 
 const QString kKey = QStringLiteral("Software\\TovrelPro\\RAZ");
+const char* const kListBoxes[] = {"lstListe", "Drive1", "Dir1", "File1"};
 
 QWidget* control(frmVeriVuzeDadeve& window, const char* name) {
     QWidget* w = window.centralWidget()->findChild<QWidget*>(QString::fromLatin1(name));
@@ -42,6 +43,7 @@ private Q_SLOTS:
     void followsTheWindowSize_data();
     void followsTheWindowSize();
     void switchesLooks();
+    void oldLayoutWhilePlaying();
     void oldLayoutAtStart();
     void fonts_data();
     void fonts();
@@ -77,6 +79,12 @@ void PresentationTest::followsTheWindowSize() {
     QCOMPARE(control(window, "fraAnzeige")->geometry(), QRect(0, 0, client.width(), px(75)));
     QWidget* list = control(window, "lstListe");
     QVERIFY(qAbs(outer.width() - list->geometry().right() - 1 - px(405)) <= 1);
+    for (const char* box : {"Drive1", "Dir1", "File1"}) {
+        QVERIFY(qAbs(control(window, box)->width() - list->width()) <= 1); // edges round apart
+        QVERIFY(control(window, box)->geometry().right() < list->geometry().left());
+    }
+    QCOMPARE(control(window, "File1")->geometry().top(),
+             control(window, "Dir1")->geometry().bottom() + 1 + px(30));
     QCOMPARE(list->geometry().bottom() + 1, px(layout::ToTwips(outer.height(), window.logicalDpiX()) - 1050));
     QWidget* time = control(window, "lblZeit");
     QVERIFY(qAbs(time->geometry().center().x() - outer.width() / 2) <= 1);
@@ -91,7 +99,6 @@ void PresentationTest::switchesLooks() {
     WindowSandbox sandbox;
     frmVeriVuzeDadeve& window = sandbox.window;
     QWidget* client = window.centralWidget();
-    QWidget* list = control(window, "lstListe");
     QWidget* time = control(window, "lblZeit");
     struct Look {
         bool checked;
@@ -103,12 +110,17 @@ void PresentationTest::switchesLooks() {
     auto check = [&](const Look& look) {
         QCOMPARE(window.menBlind->isChecked(), look.checked);
         QCOMPARE(control(window, "Image1")->isVisible(), look.picture);
-        QCOMPARE(colour(list, QPalette::Base), look.listBase);
-        QCOMPARE(colour(list, QPalette::Text), look.listText);
+        for (const char* name : kListBoxes) {
+            QCOMPARE(colour(control(window, name), QPalette::Base), look.listBase);
+            QCOMPARE(colour(control(window, name), QPalette::Text), look.listText);
+        }
         QCOMPARE(colour(time, QPalette::WindowText), look.time);
+        for (const QString& name : layout::EditingButtons())
+            QCOMPARE(window.centralWidget()->findChild<QWidget*>(name)->isVisible(), !look.picture);
     };
     window.ColourListBoxes();
-    QCOMPARE(colour(list, QPalette::Base), QColor(Qt::black));
+    for (const char* name : kListBoxes)
+        QCOMPARE(colour(control(window, name), QPalette::Base), QColor(Qt::black));
 
     window.menBlind->trigger();
     check(looks[1]);
@@ -120,6 +132,30 @@ void PresentationTest::switchesLooks() {
     check(looks[0]);
     QVERIFY(colour(client, QPalette::Window).lightness() < 40);
     QCOMPARE(geometries(window), placed);
+}
+
+// Switched while a title plays, the bar stays under the shortened list, white in the old look and
+// red in the new.
+void PresentationTest::oldLayoutWhilePlaying() {
+    WindowSandbox sandbox;
+    frmVeriVuzeDadeve& window = sandbox.window;
+    const QString entry = QStringLiteral("C:\\Music\\long.mp3");
+    sandbox.env.drive.copyFixture(QStringLiteral("long-200s.mp3"), entry);
+    sandbox.state.Entries = {entry};
+    window.display.RefreshList(0);
+    window.cmdPlay_Click();
+    QWidget* bar = control(window, "shpStrich");
+    QWidget* list = control(window, "lstListe");
+    for (const QColor& fill : {QColor(Qt::white), QColor(255, 0, 0), QColor(Qt::white)}) {
+        window.menBlind->trigger();
+        QCoreApplication::processEvents();
+        QVERIFY(bar->isVisible());
+        QCOMPARE(colour(bar, QPalette::Window), fill);
+        QVERIFY(bar->autoFillBackground());
+        QCOMPARE(bar->geometry().top(), list->geometry().bottom() + 1);
+        QCOMPARE(bar->geometry().left(), list->geometry().left());
+    }
+    window.cmdStop_Click();
 }
 
 // The stored choice "1" starts the old look.
@@ -141,6 +177,31 @@ void PresentationTest::oldLayoutAtStart() {
         QCOMPARE(colour(control(window, "lstListe"), QPalette::Base),
                  isOld ? QColor(Qt::white) : QColor(Qt::black));
         QCOMPARE(env.messages.problems(), QStringList());
+        if (!isOld)
+            continue;
+        // The editing buttons in pairs 30 twips apart: three pairs meet around half the client
+        // width, "Add" and "Add all" are centred on it together.
+        const int middle = window.centralWidget()->width() / 2;
+        const int gap = window.windowLayout.toPixels(30);
+        const struct {
+            const char* left;
+            const char* right;
+            bool pairCentred;
+        } pairs[] = {{"cmdHoch", "cmdHoch2", false},
+                     {"cmdRunter", "cmdRunter2", false},
+                     {"cmdLoesch", "cmdLeere", false},
+                     {"cmdAdd", "cmdAdd2", true}};
+        for (const auto& pair : pairs) {
+            QWidget* left = control(window, pair.left);
+            QWidget* right = control(window, pair.right);
+            QVERIFY(left->isVisible() && right->isVisible());
+            const QRect l = left->geometry(), r = right->geometry();
+            QCOMPARE(l.top(), r.top());
+            QVERIFY2(qAbs(r.left() - l.right() - 1 - gap) <= 1, pair.left);
+            const int centre =
+                pair.pairCentred ? (l.left() + r.right() + 1) / 2 : (l.right() + 1 + r.left()) / 2;
+            QVERIFY2(qAbs(centre - middle) <= 1, pair.left);
+        }
     }
 }
 
@@ -151,6 +212,11 @@ void PresentationTest::fonts_data() {
     QTest::addColumn<bool>("bold");
     for (const char* name : {"cmdDefault", "cmdOeffnen", "cmdSpeichern", "cmdQuit"})
         QTest::newRow(name) << QString::fromLatin1(name) << QStringLiteral("Liberation Sans") << 9.75 << true;
+    for (const QString& name : layout::EditingButtons())
+        QTest::newRow(name.toLatin1().constData())
+            << name << QStringLiteral("Liberation Sans") << 9.75 << false;
+    QTest::newRow("lblProzent") << QStringLiteral("lblProzent") << QStringLiteral("Liberation Mono") << 9.75
+                                << true;
     QTest::newRow("lblZeit") << QStringLiteral("lblZeit") << QStringLiteral("Liberation Serif") << 12.0
                              << true;
 }

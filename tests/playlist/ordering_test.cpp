@@ -4,6 +4,8 @@
 #include "platform/dosfs.h"
 #include "playlist/ordering.h"
 
+#include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
@@ -154,6 +156,27 @@ TEST_F(OrderingTest, LongListsSortByTheirOwnNames) {
     const QStringList names = SortEntries(list, SortKey::Name, Direction::Descending);
     EXPECT_EQ(list, expected);
     EXPECT_EQ(names, namesOf(list));
+}
+
+// The search looks names up a block of thousands at a time: pairs across blocks are found, and the
+// earliest first entry wins over a pair closed before it.
+TEST_F(OrderingTest, DoublePairsAcrossBlocks) {
+    QDir().mkpath(env.drive.root() + QStringLiteral("/D"));
+    QStringList list;
+    for (int i = 0; i < 9000; ++i) {
+        QFile(env.drive.root() + QStringLiteral("/D/n%1.mp3").arg(i)).open(QIODevice::WriteOnly);
+        list.append(QStringLiteral("C:\\D\\n%1.mp3").arg(i));
+    }
+    list[8500] = list[5];
+    list[8301] = list[8300];
+    const struct {
+        qsizetype from, first, second;
+    } cases[] = {{0, 5, 8500}, {5, 5, 8500}, {6, 8300, 8301}, {8301, -1, -1}};
+    for (const auto& c : cases) {
+        const auto pair = FindDoublePair(list, c.from);
+        EXPECT_EQ(pair ? pair->first : -1, c.first) << "from " << c.from;
+        EXPECT_EQ(pair ? pair->second : -1, c.second) << "from " << c.from;
+    }
 }
 
 TEST_F(OrderingTest, DoublePairExamples) {

@@ -9,7 +9,8 @@
 
 int QtMessages::msgBox(const QString& prompt, int style, const QString& title) {
     QMessageBox box(owner_);
-    box.setWindowTitle(title);
+    // A box without a title of its own shows the program's title.
+    box.setWindowTitle(title.isEmpty() ? AppTitle : title);
     box.setText(QString(prompt).replace(vbCrLf, QStringLiteral("\n")));
     box.setIcon((style & vbCritical) ? QMessageBox::Critical : QMessageBox::NoIcon);
     if ((style & 7) == vbYesNo) {

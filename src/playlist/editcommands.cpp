@@ -30,7 +30,7 @@ private:
 } // namespace
 
 void EditCommands::buildButtons(QWidget* parent) {
-    struct Spec {
+    struct ButtonInfo {
         QPushButton* EditCommands::*member;
         const char* name;
         const char* caption;
@@ -38,7 +38,7 @@ void EditCommands::buildButtons(QWidget* parent) {
         bool shown; // in the old layout, which also places them; false: reached through the menu only
         void (EditCommands::*handler)();
     };
-    const Spec specs[] = {
+    const ButtonInfo buttons[] = {
         {&EditCommands::cmdLoesch, "cmdLoesch", "R&emove", "Deletes selected file from playlist", true,
          &EditCommands::cmdLoesch_Click},
         {&EditCommands::cmdLeere, "cmdLeere", "&Clear", "Clears playlist", true,
@@ -56,7 +56,7 @@ void EditCommands::buildButtons(QWidget* parent) {
         {&EditCommands::cmdFilter, "cmdFilter", "&Show doubles",
          "Shows a double entry from selected entry to bottom", false, &EditCommands::cmdFilter_Click},
     };
-    for (const Spec& s : specs) {
+    for (const ButtonInfo& s : buttons) {
         const QString caption = QString::fromLatin1(s.caption);
         auto* b = new QPushButton(caption, parent);
         b->setObjectName(QString::fromLatin1(s.name));

@@ -8,42 +8,11 @@ program=${1:?usage: player_cpu.sh PROGRAM FIXTURES_DIR [SECONDS]}
 fixtures=$(cd "${2:?}" && pwd)
 seconds=${3:-60}
 
-dir=$(mktemp -d /tmp/vorlak-cpu.XXXXXX)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$dir"
-}
-trap cleanup EXIT
-fail() { echo "FAILED: $*" >&2; exit 1; }
-
-export HOME=$dir/home XDG_RUNTIME_DIR=$dir/run XDG_CONFIG_HOME=$dir/home/.config
-export PULSE_RUNTIME_PATH=$dir/pulse PULSE_SERVER=unix:$dir/pulse.sock
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/TovrelPro" && chmod 700 "$XDG_RUNTIME_DIR"
-unset WINEPREFIX VORLAK_DRIVES DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM QT_LINUX_ACCESSIBILITY_ALWAYS_ON || true
-
-# An X server on the first free display from :171 on (the variable chooses another start); one
-# that does not answer (it lost a race for its display) is passed over.
-display=${VORLAK_BENCH_DISPLAY:-171}
-last=$((display + 50))
-while :; do
-  if [ ! -e "/tmp/.X$display-lock" ]; then
-    timeout --kill-after=5 $((seconds + 120)) Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 50); do DISPLAY=:$display xdotool getdisplaygeometry >/dev/null 2>&1 && break 2; sleep 0.1; done
-  fi
-  display=$((display + 1))
-  [ "$display" -lt "$last" ] || { cat "$dir/xvfb.log" >&2; echo "FAILED: no X server" >&2; exit 1; }
-done
-export DISPLAY=:$display
-
-timeout --kill-after=5 $((seconds + 120)) pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --system=no \
-  -F /dev/null --load="module-null-sink sink_name=bench rate=44100 channels=2" \
-  --load="module-native-protocol-unix auth-anonymous=1 socket=$dir/pulse.sock" --log-target=file:"$dir/pulse.log" &
-pids+=($!)
-for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl info >/dev/null || fail "PulseAudio did not start"
+# shellcheck source=../tests/support/desktop-session.sh
+. "$(dirname "$0")/../tests/support/desktop-session.sh"
+# An X server on the first free display from :171 on (the variable chooses another start).
+desktop_session cpu "${VORLAK_BENCH_DISPLAY:-171}" bench $((seconds + 120))
+unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON || true
 
 # One title on the playlist; not the first start, so no question comes before the window.
 printf 'Z:%s\r\n' "$(printf '%s' "$fixtures/long-200s.mp3" | tr / '\\')" > "$dir/one.txt"

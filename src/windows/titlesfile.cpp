@@ -1,6 +1,5 @@
 #include "windows/titlesfile.h"
 
-#include "platform/codepage.h"
 #include "platform/dosfs.h"
 #include "platform/failure.h"
 #include "platform/registry.h"
@@ -21,35 +20,26 @@ QString FindTitlesFile() {
 }
 
 bool TitlesFile::open(const QString& dosPath) {
-    file_.close();
+    close();
     const auto host = dosfs::resolve(dosPath);
     if (!host)
         return false;
     file_.setFileName(*host);
-    return file_.open(QIODevice::ReadOnly);
+    if (!file_.open(QIODevice::ReadOnly))
+        return false;
+    reader_.emplace(file_);
+    return true;
 }
 
 bool TitlesFile::atEnd() const {
-    return !file_.isOpen() || file_.atEnd();
+    return !reader_ || reader_->atEnd();
 }
 
 QString TitlesFile::readLine() {
-    if (atEnd())
+    QString line;
+    if (!reader_ || !reader_->next(line))
         throw RuntimeError(QStringLiteral("Input past end of file"));
-    QByteArray line;
-    char c;
-    while (file_.getChar(&c)) {
-        if (c == '\n')
-            break;
-        if (c == '\r') {
-            char next;
-            if (file_.peek(&next, 1) == 1 && next == '\n')
-                file_.getChar(&next);
-            break;
-        }
-        line.append(c);
-    }
-    return codepage::toUnicode(line);
+    return line;
 }
 
 } // namespace credits

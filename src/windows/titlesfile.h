@@ -2,8 +2,11 @@
 // The game's message file titles.txt, which holds the modification's credits: finding it through
 // the game's install locations, and reading it one line at a time while the credits scroll.
 
+#include "platform/textfile.h"
+
 #include <QFile>
 #include <QString>
+#include <optional>
 
 namespace credits {
 
@@ -17,7 +20,10 @@ class TitlesFile {
 public:
     // Opens the file at a DOS path; false when it cannot be opened.
     bool open(const QString& dosPath);
-    void close() { file_.close(); }
+    void close() {
+        reader_.reset();
+        file_.close();
+    }
     bool isOpen() const { return file_.isOpen(); }
     // True when no further line can be read (also when the file is not open).
     bool atEnd() const;
@@ -26,6 +32,7 @@ public:
 
 private:
     QFile file_;
+    mutable std::optional<textfile::LineReader> reader_; // looking ahead for the end reads
 };
 
 } // namespace credits

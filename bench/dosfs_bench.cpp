@@ -2,6 +2,7 @@
 // path. "cold" forgets the cached attributes before every pass, "warm" keeps them; a cold pass
 // must also read each file's Wine attribute, so it is compared with stat plus getxattr.
 #include "benchmain.h"
+#include "tempmusic.h"
 #include "platform/dosfs.h"
 
 #include <QDir>
@@ -14,21 +15,12 @@ namespace {
 
 constexpr int kPaths = 32767;
 
-struct Tree {
-    QTemporaryDir dir;
-    QStringList dosPaths;
-    std::vector<QByteArray> hostPaths;
+struct Tree : bench::TempMusic {
     Tree() {
-        qputenv("VORLAK_DRIVES", ("C:=" + dir.path()).toUtf8());
-        dosfs::reloadDrives();
         for (int i = 0; i < kPaths; ++i) {
             const QString folder = QStringLiteral("Music/Album %1").arg(i / 1000, 2, 10, QLatin1Char('0'));
             const QString name = QStringLiteral("Track %1.mp3").arg(i, 5, 10, QLatin1Char('0'));
-            QDir(dir.path()).mkpath(folder);
-            const QString host = dir.path() + u'/' + folder + u'/' + name;
-            QFile(host).open(QIODevice::WriteOnly);
-            hostPaths.push_back(QFile::encodeName(host));
-            dosPaths.append(QStringLiteral("C:\\") + QString(folder).replace(u'/', u'\\') + u'\\' + name);
+            add(folder, name);
         }
     }
 };

@@ -4,6 +4,7 @@
 // by name against one stat per path plus a plain stable sort of the paths.
 #include "app/frmVeriVuzeDadeve.h"
 #include "benchmain.h"
+#include "tempmusic.h"
 #include "platform/dosfs.h"
 #include "platform/messages.h"
 #include "playlist/playlistbox.h"
@@ -28,13 +29,8 @@ public:
 };
 
 // 32,767 files of distinct names in folders of twelve, listed in a shuffled order.
-struct Library {
-    QTemporaryDir dir;
-    QStringList dosPaths;
-    std::vector<QByteArray> hostPaths;
+struct Library : bench::TempMusic {
     Library() {
-        qputenv("VORLAK_DRIVES", ("C:=" + dir.path()).toUtf8());
-        dosfs::reloadDrives();
         std::vector<int> order(32767);
         for (int i = 0; i < 32767; ++i)
             order[i] = i;
@@ -45,11 +41,7 @@ struct Library {
                                        .arg(i / 12 % 25);
             const QString name =
                 QStringLiteral("%1 Track %2.mp3").arg(i % 12 + 1, 2, 10, QLatin1Char('0')).arg(i);
-            QDir(dir.path()).mkpath(folder);
-            const QString host = dir.path() + u'/' + folder + u'/' + name;
-            QFile(host).open(QIODevice::WriteOnly);
-            hostPaths.push_back(QFile::encodeName(host));
-            dosPaths.append(QStringLiteral("C:\\") + QString(folder).replace(u'/', u'\\') + u'\\' + name);
+            add(folder, name);
         }
     }
 };

@@ -2,6 +2,7 @@
 // "Filenames", against one stat per path.
 #include "app/frmVeriVuzeDadeve.h"
 #include "benchmain.h"
+#include "tempmusic.h"
 #include "platform/dosfs.h"
 #include "platform/textfile.h"
 #include "playlist/playlistbox.h"
@@ -14,24 +15,15 @@
 
 namespace {
 
-struct Library {
-    QTemporaryDir dir;
-    QStringList dosPaths;
-    std::vector<QByteArray> hostPaths;
+struct Library : bench::TempMusic {
     explicit Library(int files) {
-        qputenv("VORLAK_DRIVES", ("C:=" + dir.path()).toUtf8());
-        dosfs::reloadDrives();
         for (int i = 0; i < files; ++i) {
             const QString folder = QStringLiteral("Music/Artist %1/Album %2")
                                        .arg(i / 300, 3, 10, QLatin1Char('0'))
                                        .arg(i / 12 % 25);
             const QString name =
                 QStringLiteral("%1 Track number %2.mp3").arg(i % 12 + 1, 2, 10, QLatin1Char('0')).arg(i);
-            QDir(dir.path()).mkpath(folder);
-            const QString host = dir.path() + u'/' + folder + u'/' + name;
-            QFile(host).open(QIODevice::WriteOnly);
-            hostPaths.push_back(QFile::encodeName(host));
-            dosPaths.append(QStringLiteral("C:\\") + QString(folder).replace(u'/', u'\\') + u'\\' + name);
+            add(folder, name);
         }
     }
     // A playlist file of count lines naming the library's files in turn.

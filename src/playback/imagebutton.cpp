@@ -32,6 +32,11 @@ void ImageButton::mousePressEvent(QMouseEvent* event) {
     event->accept(); // keeps the release of any button here
 }
 
+// Qt would take it for another press, and its release for another click.
+void ImageButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
 void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
     // Qt sends the release to the pressed widget wherever the pointer is.
     if (event->buttons() == Qt::NoButton)

@@ -1,7 +1,8 @@
 #pragma once
 // An image button of the player: a 32 x 32 icon drawn from an SVG resource (sharp at any scale),
 // with the pressed look, a single border, from any mouse button's press until its release, even
-// when the pointer has left the button meanwhile. A left click runs the button's command.
+// when the pointer has left the button meanwhile. A left click runs the button's command; the
+// second press of a double click does nothing.
 
 #include <QAbstractButton>
 #include <QSvgRenderer>
@@ -18,6 +19,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:

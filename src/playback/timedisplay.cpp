@@ -13,13 +13,11 @@ namespace {
 // Window height - 2070 twips is the playlist's height when no bar is shown.
 constexpr int kListBottomMargin = 2070;
 
-// A label's caption; its width follows its text, as an auto-sized label's does.
+// A label's caption. Its width is fitted to the text separately, and only to a text that is not
+// empty: an empty caption keeps the label's place, so the time field can still be clicked.
 void setCaption(QLabel* label, const QString& text) {
-    if (label->text() == text)
-        return;
-    label->setText(text);
-    label->setAccessibleDescription(text); // what a screen reader reads after the label's name
-    label->adjustSize();
+    if (label->text() != text)
+        label->setText(text);
 }
 
 void setLeft(QWidget* w, int x) {
@@ -69,6 +67,12 @@ void ClickableLabel::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
 }
 
+// The second press of a double click runs nothing: a double click is one click.
+void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    pressed_ = false;
+    event->accept();
+}
+
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     const bool click =
         pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
@@ -88,7 +92,6 @@ const QString& EntryAt(const PlaylistModel& model, qsizetype i) {
 void TimeDisplay::createControls(QWidget* client) {
     lblZeit = new ClickableLabel(QStringLiteral("0:00"), client);
     lblZeit->setObjectName(QStringLiteral("lblZeit"));
-    lblZeit->setAccessibleName(QStringLiteral("Time"));
     lblZeit->setToolTip(QStringLiteral("Click changes"));
     lblZeit->setAlignment(Qt::AlignCenter);
     setBorder(lblZeit, true);
@@ -103,7 +106,6 @@ void TimeDisplay::createControls(QWidget* client) {
 
     lblProzent = new QLabel(client);
     lblProzent->setObjectName(QStringLiteral("lblProzent"));
-    lblProzent->setAccessibleName(QStringLiteral("Percent played"));
     lblProzent->setAlignment(Qt::AlignCenter);
     lblProzent->raise(); // on top of the bar
 }

@@ -9,7 +9,8 @@ class frmVeriVuzeDadeve;
 class PlaylistModel;
 class QFrame;
 
-// A label that reports a click: a press and release of the left button on it.
+// A label that reports a click: a press and release of the left button on it. The second press
+// of a double click is no click.
 class ClickableLabel final : public QLabel {
     Q_OBJECT
 public:
@@ -19,6 +20,7 @@ Q_SIGNALS:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:

@@ -6,7 +6,6 @@ mouse clicks through xdotool, and what the windows show read through the accessi
 Usage: journey.py PROGRAM GAME_FOLDER   (run by journey.sh, inside a private X and D-Bus session)
 """
 import os
-import re
 import subprocess
 import sys
 import time
@@ -18,6 +17,7 @@ MP3_FOLDER = os.path.join(GAME, 'vorlak', 'mp3')
 PLAYLIST = os.path.join(MP3_FOLDER, 'playlist.txt')
 SETTINGS = os.path.join(os.environ['XDG_CONFIG_HOME'], 'TovrelPro', 'user.reg')
 MAIN_TITLE = 'Vorlak Verivuze Dadeve'
+DOUBLE_CLICK_S = 0.5  # Qt's double-click interval is 400 ms
 
 
 class Failure(Exception):
@@ -87,17 +87,20 @@ class Program:
     def wait_window(self, title, timeout=20):
         return wait_for('the window "%s"' % title, lambda: self.window(title), timeout)
 
-    def find(self, root, name, role=None, shown=True):
+    def find(self, root, name, role=None, shown=True, description=None):
         """The first control below root with this accessible name (and role), on the screen
-        unless shown is False (the entries of a closed menu)."""
+        unless shown is False (the entries of a closed menu). With a description, name is None
+        and the control is the one so described (a label that is announced by its changing text)."""
         for node in descendants(root):
-            if node.name == name and (role is None or node.getRole() == role) and \
+            if (node.name == name if description is None else node.description == description) and \
+                    (role is None or node.getRole() == role) and \
                     (not shown or pyatspi.STATE_SHOWING in states(node)):
                 return node
         return None
 
-    def control(self, root, name, role=None, shown=True):
-        return wait_for('the control "%s"' % name, lambda: self.find(root, name, role, shown))
+    def control(self, root, name, role=None, shown=True, description=None):
+        return wait_for('the control "%s"' % (name or description),
+                        lambda: self.find(root, name, role, shown, description))
 
     def click(self, node, button=1):
         x, y, width, height = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -143,10 +146,13 @@ class Program:
         return next((i for i, item in enumerate(self.items('Playlist'))
                      if pyatspi.STATE_SELECTED in states(item)), None)
 
+    def time_field_control(self):
+        """The time field: the label described by its tooltip, announced by what it shows."""
+        return self.control(self.window(MAIN_TITLE), None, pyatspi.ROLE_LABEL, description='Click changes')
+
     def time_field(self):
-        """The time field's text ("" when it shows none: its description is then its tooltip)."""
-        text = self.control(self.window(MAIN_TITLE), 'Time').description
-        return text if re.fullmatch(r'(- )?\d+:\d\d|Error', text) else ''
+        """The time field's text ("" when it shows none)."""
+        return self.time_field_control().name
 
     def item(self, list_name, text):
         return wait_for('"%s" in the list "%s"' % (text, list_name),
@@ -205,7 +211,9 @@ def journey():
 
     step('the features window, closed with OK')
     features = run.wait_window('Changelog')
-    check(run.find(features, 'New features') is not None, 'the features window shows no list of features')
+    check(features.getRole() == pyatspi.ROLE_DIALOG, 'the features window is no dialog')
+    check(any(n.getRole() == pyatspi.ROLE_LABEL and 'Keyshorcuts' in n.name for n in descendants(features)),
+          'the features window shows no list of features')
     run.click(run.control(features, 'OK', pyatspi.ROLE_PUSH_BUTTON))
     wait_for('the features window to close', lambda: run.window('Changelog') is None)
 
@@ -249,11 +257,14 @@ def journey():
     wait_for('the time running again', lambda: run.time_field() not in ('', '0:00'))
 
     step('the time display: remaining, off, elapsed')
-    time_field = run.control(run.window(MAIN_TITLE), 'Time')
+    # Clicks further apart than a double click, which counts as one click.
+    time_field = run.time_field_control()
     run.click(time_field)
     wait_for('the remaining time', lambda: run.time_field().startswith('- '))
+    time.sleep(DOUBLE_CLICK_S)
     run.click(time_field)
     wait_for('the time display off', lambda: run.time_field() == '')
+    time.sleep(DOUBLE_CLICK_S)
     run.click(time_field)
     wait_for('the elapsed time', lambda: run.time_field()[:2] in ('0:', '00', '01'))
 

@@ -81,6 +81,9 @@ private Q_SLOTS:
     void timeField_data();
     void timeField();
     void clickCyclesTheTimeField();
+    void timeFieldClickedAtItsPlace_data();
+    void timeFieldClickedAtItsPlace();
+    void doubleClickRunsOnce();
     void remainingWhileIdle();
     void fileBox_data();
     void fileBox();
@@ -319,6 +322,44 @@ void PlayerTest::clickCyclesTheTimeField() {
         QCOMPARE(w->lstListe->height(),
                  fullListHeight() - (expected[i].isEmpty() ? 0 : w->timeDisplay.shpStrich->height()));
     }
+}
+
+// Clicks of the mouse where the time field is, as the window system delivers them, cycle its
+// modes while idle and while playing: an empty caption keeps the field's place.
+void PlayerTest::timeFieldClickedAtItsPlace_data() {
+    QTest::addColumn<bool>("playing");
+    QTest::newRow("idle") << false;
+    QTest::newRow("playing") << true;
+}
+
+void PlayerTest::timeFieldClickedAtItsPlace() {
+    QFETCH(bool, playing);
+    start(1);
+    if (playing)
+        w->cmdPlay_Click();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const QLabel* zeit = w->timeDisplay.lblZeit;
+    for (const int mode : {1, 2, 0}) {
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, zeit->mapTo(w, zeit->rect().center()));
+        QCOMPARE(s->state.TimeDisplayMode, mode);
+        QCOMPARE(time().isEmpty(), mode == 2);
+    }
+}
+
+// A double click on an image button or on the time field is one click: Next moves on one title,
+// the time field one mode.
+void PlayerTest::doubleClickRunsOnce() {
+    start(0);
+    w->cmdPlay_Click();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const auto doubleClick = [this](QWidget* control) {
+        QTest::mouseDClick(w->windowHandle(), Qt::LeftButton, {}, control->mapTo(w, control->rect().center()));
+    };
+    doubleClick(w->player.imgVor);
+    QCOMPARE(row(), 1);
+    QCOMPARE(playingLength(), 4);
+    doubleClick(w->timeDisplay.lblZeit);
+    QCOMPARE(s->state.TimeDisplayMode, 1);
 }
 
 // With nothing playing the remaining view shows the selected entry's full length, which is left

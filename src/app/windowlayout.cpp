@@ -72,7 +72,6 @@ void WindowLayout::buildControls(QWidget* client) {
 
     lblCopy = new QLabel(QStringLiteral("\u00A9 TovrelPro"), client);
     lblCopy->setObjectName(QStringLiteral("lblCopy"));
-    lblCopy->setAccessibleName(lblCopy->text());
     lblCopy->setAlignment(Qt::AlignCenter);
 
     client->installEventFilter(this);

@@ -5,6 +5,7 @@
 #include "mp3info/mp3tag.h"
 #include "platform/dosfs.h"
 #include "platform/messages.h"
+#include "windows/auxwindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -84,6 +85,7 @@ QString trueFalse(bool value) {
 frmAttributes::frmAttributes(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmAttributes"));
     setAttribute(Qt::WA_DeleteOnClose); // the close box unloads it; OK only hides it
+    aux::announceAsDialog(this);
     setFixedSize(7185 / 15, 4665 / 15);
 
     lstHeaderInfos = new QListWidget(this);

@@ -61,7 +61,6 @@ void EditCommands::buildButtons(QWidget* parent) {
         auto* b = new QPushButton(caption, parent);
         b->setObjectName(QString::fromLatin1(s.name));
         b->setToolTip(QString::fromLatin1(s.tooltip));
-        b->setAccessibleName(QString(caption).remove(u'&'));
         if (!s.shown)
             b->hide();
         this->*s.member = b;

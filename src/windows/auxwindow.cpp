@@ -1,11 +1,31 @@
 #include "windows/auxwindow.h"
 
+#include <QAccessibleWidget>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
 
 namespace aux {
+
+namespace {
+
+const char* const kDialogProperty = "vorlakAnnouncedAsDialog";
+
+QAccessibleInterface* dialogInterface(const QString&, QObject* object) {
+    auto* window = qobject_cast<QWidget*>(object);
+    if (window && window->property(kDialogProperty).toBool())
+        return new QAccessibleWidget(window, QAccessible::Dialog);
+    return nullptr;
+}
+
+} // namespace
+
+void announceAsDialog(QWidget* window) {
+    static const bool installed = (QAccessible::installFactory(dialogInterface), true);
+    Q_UNUSED(installed);
+    window->setProperty(kDialogProperty, true);
+}
 
 void drawPicture(QLabel* picture, const QString& svg) {
     const qreal ratio = picture->devicePixelRatioF();

@@ -26,6 +26,10 @@ QLabel* pictureLabel(QWidget* parent, const char* objectName, const QString& svg
 // Draws the SVG resource at the control's current size.
 void drawPicture(QLabel* picture, const QString& svg);
 
+// Makes a window announce itself to screen readers as a dialog named by its title, as a plain
+// window is announced as a panel. Its keys stay as they are.
+void announceAsDialog(QWidget* window);
+
 // Sets a label's text colour; the label keeps a transparent background.
 void setTextColour(QLabel* label, const QColor& colour);
 

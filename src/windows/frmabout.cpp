@@ -36,6 +36,7 @@ frmAbout::frmAbout(QWidget* parent, bool oldLayout) : QWidget(parent, Qt::Window
     setWindowTitle(QStringLiteral("About Vorlak Verivuze Dadeve"));
     setWindowIcon(QIcon(kEmblem));
     setAttribute(Qt::WA_DeleteOnClose);
+    aux::announceAsDialog(this);
     setFixedSize(5160 / aux::kTwipsPerPixel, 3675 / aux::kTwipsPerPixel);
 
     Image1 = aux::pictureLabel(this, "Image1", kBackground, rect(), QStringLiteral("Background picture"));
@@ -45,7 +46,6 @@ frmAbout::frmAbout(QWidget* parent, bool oldLayout) : QWidget(parent, Qt::Window
     SubstituteFixedsys();
     lblAnzeige = new QLabel(this);
     lblAnzeige->setObjectName(QStringLiteral("lblAnzeige"));
-    lblAnzeige->setAccessibleName(QStringLiteral("About text"));
     lblAnzeige->setGeometry(aux::twips(120, 900, 4875, 2115));
     QFont font(QStringLiteral("Fixedsys"));
     font.setPointSizeF(9);
@@ -55,7 +55,6 @@ frmAbout::frmAbout(QWidget* parent, bool oldLayout) : QWidget(parent, Qt::Window
 
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setAccessibleName(QStringLiteral("OK"));
     cmdOK->setGeometry(aux::twips(2100, 3240, 1095, 375));
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
 

@@ -70,11 +70,11 @@ frmChange::frmChange(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Changelog"));
     setWindowIcon(QIcon(QStringLiteral(":/windows/abouticon.svg")));
     setAttribute(Qt::WA_DeleteOnClose);
+    aux::announceAsDialog(this);
     setFixedSize(7185 / aux::kTwipsPerPixel, 4680 / aux::kTwipsPerPixel);
 
     lblAnzeige = new QLabel(this);
     lblAnzeige->setObjectName(QStringLiteral("lblAnzeige"));
-    lblAnzeige->setAccessibleName(QStringLiteral("New features"));
     lblAnzeige->setGeometry(aux::twips(60, 60, 6675, kLabelHeight));
     lblAnzeige->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblAnzeige->setTextFormat(Qt::PlainText);
@@ -100,7 +100,6 @@ frmChange::frmChange(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setAccessibleName(QStringLiteral("OK"));
     cmdOK->setGeometry(aux::twips(2460, 4200, 1455, 375));
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
 

@@ -48,14 +48,14 @@ frmCredits::frmCredits(QWidget* parent, bool oldLayout) : QWidget(parent, Qt::Wi
     setWindowTitle(QStringLiteral("Vorlak Credits"));
     setWindowIcon(QIcon(QStringLiteral(":/windows/abouticon.svg")));
     setAttribute(Qt::WA_DeleteOnClose);
+    aux::announceAsDialog(this);
     setFixedSize(5055 / aux::kTwipsPerPixel, 4050 / aux::kTwipsPerPixel);
 
     Image1 = aux::pictureLabel(this, "Image1", kBackground, rect(), QStringLiteral("Background picture"));
 
-    auto label = [this](const char* name, const QString& accessible, QRect rect, qreal points) {
+    auto label = [this](const char* name, QRect rect, qreal points) {
         auto* l = new QLabel(this);
         l->setObjectName(QString::fromLatin1(name));
-        l->setAccessibleName(accessible);
         l->setGeometry(rect);
         l->setFont(timesBold(points));
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -63,8 +63,8 @@ frmCredits::frmCredits(QWidget* parent, bool oldLayout) : QWidget(parent, Qt::Wi
         aux::setTextColour(l, aux::kRed);
         return l;
     };
-    lblAnzeige = label("lblAnzeige", QStringLiteral("Credits"), aux::twips(120, 120, 4815, 3375), 11.25);
-    Label1 = label("Label1", QStringLiteral("Scroll Speed"), aux::twips(3240, 3480, 1575, 255), 9.75);
+    lblAnzeige = label("lblAnzeige", aux::twips(120, 120, 4815, 3375), 11.25);
+    Label1 = label("Label1", aux::twips(3240, 3480, 1575, 255), 9.75);
     Label1->setText(QStringLiteral("Scroll Speed"));
     fitLines(lblAnzeige, kLines);
 
@@ -72,7 +72,6 @@ frmCredits::frmCredits(QWidget* parent, bool oldLayout) : QWidget(parent, Qt::Wi
                          void (frmCredits::*handler)()) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
-        b->setAccessibleName(QString(caption).remove(u'&'));
         b->setGeometry(rect);
         connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
         return b;

@@ -9,8 +9,8 @@
 
 int QtMessages::msgBox(const QString& prompt, int style, const QString& title) {
     QMessageBox box(owner_);
-    // A box without a title of its own shows the program's title.
-    box.setWindowTitle(title.isEmpty() ? AppTitle : title);
+    // An empty title stays empty; callers that want the program's title pass it.
+    box.setWindowTitle(title);
     box.setText(QString(prompt).replace(vbCrLf, QStringLiteral("\n")));
     box.setIcon((style & vbCritical) ? QMessageBox::Critical : QMessageBox::NoIcon);
     if ((style & 7) == vbYesNo) {

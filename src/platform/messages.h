@@ -23,7 +23,7 @@ MessageService& messages();
 // Installs service (not owned); nullptr restores the default. Returns the previous one.
 MessageService* setMessages(MessageService* service);
 
-// The program's title, used where a message box has no title of its own.
+// The program's title, which message boxes without a title of their own pass.
 inline const QString AppTitle = QStringLiteral("Vorlak Verivuze Dadeve");
 
 inline int MsgBox(const QString& prompt, int style, const QString& title) {

@@ -33,7 +33,6 @@ void FileBrowser::build(QWidget* client) {
     auto button = [client](const char* name, const QString& caption, const QString& tip) {
         auto* b = new QPushButton(caption, client);
         b->setObjectName(QString::fromLatin1(name));
-        b->setAccessibleName(QString(caption).remove(u'&'));
         b->setToolTip(tip);
         return b;
     };
@@ -84,7 +83,7 @@ void FileBrowser::Drive1_Change() {
     try {
         Dir1->setPath(Drive());
     } catch (const RuntimeError& failure) {
-        MsgBox(failure.description(), vbOKOnly, QString());
+        MsgBox(failure.description(), vbOKOnly, AppTitle);
     }
 }
 

@@ -1,5 +1,6 @@
-// The Qt file dialogs: they start in a folder of the drive table and hand back DOS paths; a file
-// chosen outside every drive is reported and counts as no choice.
+// The Qt message boxes and file dialogs: a box shows the title it is given, an empty one too; the
+// dialogs start in a folder of the drive table and hand back DOS paths; a file chosen outside
+// every drive is reported and counts as no choice.
 #include "app/qtmessages.h"
 #include "appenvironment.h"
 
@@ -16,9 +17,26 @@
 class QtMessagesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void messageBoxTitles();
     void dialogs_data();
     void dialogs();
 };
+
+void QtMessagesTest::messageBoxTitles() {
+    for (const QString& title : {QString(), QStringLiteral("Saved")}) {
+        QString shown = QStringLiteral("<no box>");
+        QTimer user;
+        connect(&user, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->windowTitle();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        user.start(10);
+        QtMessages().msgBox(QStringLiteral("New playlist successfully saved"), vbOKOnly, title);
+        QCOMPARE(shown, title);
+    }
+}
 
 void QtMessagesTest::dialogs_data() {
     QTest::addColumn<bool>("save");

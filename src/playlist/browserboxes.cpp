@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDrag>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QStringListModel>
@@ -44,8 +45,19 @@ FolderListBox::FolderListBox(QWidget* parent) : QListWidget(parent) {
     setItemDelegate(new IndentDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(this, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { setPath(item->data(kPathRole).toString()); });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { open(item); });
+}
+
+void FolderListBox::open(const QListWidgetItem* item) {
+    if (item)
+        setPath(item->data(kPathRole).toString());
+}
+
+void FolderListBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        open(currentItem());
+    else
+        QListWidget::keyPressEvent(event);
 }
 
 void FolderListBox::setPath(const QString& path) {

@@ -8,7 +8,8 @@
 class QStringListModel;
 
 // A classic folder list: the current folder's ancestors from the drive root down, the current
-// folder, then its sub-folders. A double click (or Return) on a row opens that folder.
+// folder, then its sub-folders. A double click on a row, or Return, opens that folder, whatever
+// the desktop's single-click setting.
 class FolderListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -25,7 +26,11 @@ public:
 Q_SIGNALS:
     void changed();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void open(const QListWidgetItem* item);
     void fill();
     QString path_;
     QHash<QChar, QString> driveFolders_; // the folder last current on each drive

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QMenu>
+#include <QProxyStyle>
 #include <QtTest>
 
 namespace {
@@ -84,6 +85,7 @@ private Q_SLOTS:
     void startsInTheWorkingFolder();
     void fileBoxListsMp3Files();
     void fileBoxMenu();
+    void folderOpensOnDoubleClickOrReturn();
 };
 
 // A walk through the drives and folders, each step checked: the folder box follows the drive box,
@@ -120,7 +122,7 @@ void FileBrowserTest::walking() {
                     QStringLiteral("Drive E: cannot be read (%1/gone): No such file or "
                                    "directory")
                         .arg(p.d.path()),
-                    vbOKOnly, QString());
+                    vbOKOnly, AppTitle);
             p.chooseDrive(action.back());
         } else if (action.startsWith(u"open ")) {
             p.openFolder(action.mid(5));
@@ -214,6 +216,36 @@ void FileBrowserTest::fileBoxMenu() {
     QCOMPARE(FileInfosWindow()->Pfad, QStringLiteral("C:\\Music\\Rock\\r1.mp3"));
     UnloadFileInfos();
     QCOMPARE(p.env.messages.problems(), QStringList());
+}
+
+// A desktop set to open items on a single click.
+class SingleClickStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == SH_ItemView_ActivateItemOnSingleClick)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+// Whatever the desktop's setting, a single click only selects a folder; a double click or Return
+// opens it.
+void FileBrowserTest::folderOpensOnDoubleClickOrReturn() {
+    Panel p;
+    FolderListBox* dir = p.browser().Dir1;
+    SingleClickStyle style;
+    dir->setStyle(&style);
+    const QListWidgetItem* music = dir->findItems(QStringLiteral("Music"), Qt::MatchExactly).first();
+    QTest::mouseClick(dir->viewport(), Qt::LeftButton, {}, dir->visualItemRect(music).center());
+    QCOMPARE(dir->Path(), QStringLiteral("C:\\"));
+    QCOMPARE(dir->currentItem(), music);
+    QTest::keyClick(dir, Qt::Key_Return);
+    QCOMPARE(dir->Path(), QStringLiteral("C:\\Music"));
+    p.openFolder(QStringLiteral("Rock"));
+    QCOMPARE(dir->Path(), QStringLiteral("C:\\Music\\Rock"));
+    QCOMPARE(p.files(), QStringList({"r1.mp3", "r2.MP3"}));
+    dir->setStyle(nullptr);
 }
 
 QTEST_MAIN(FileBrowserTest)

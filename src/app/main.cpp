@@ -29,6 +29,8 @@ std::optional<int> answerInformationOption(int argc, char** argv) {
                     "PLAYLIST  a text playlist (its name ending in .txt), as a host path or a DOS path\n"
                     "          such as C:\\Lists\\list.txt; without it the program works on the\n"
                     "          modification's playlist.txt, found through the game's registry values.\n"
+                    "          An M3U playlist (.m3u or .m3u8) of another player is read in place of\n"
+                    "          the modification's playlist, which stays the file that Save writes.\n"
                     "\n"
                     "  --help     show this help and exit\n"
                     "  --version  show the version and exit\n");

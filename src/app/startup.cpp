@@ -37,8 +37,15 @@ QString Startup::CommandLinePlaylist(const QStringList& arguments) {
     return dos || path.isEmpty() ? path : dosfs::toDos(path);
 }
 
+bool Startup::IsM3uPlaylist(const QString& path) {
+    return (path.endsWith(QStringLiteral(".m3u"), Qt::CaseInsensitive) ||
+            path.endsWith(QStringLiteral(".m3u8"), Qt::CaseInsensitive)) &&
+           dosfs::FileExists(path);
+}
+
 void Startup::Form_Load(const QStringList& arguments) {
     ProgramState& s = main_.state;
+    QString m3u; // another player's playlist, read in place of the game's once that is shown
     step([&] {
         main_.setCursor(Qt::BusyCursor);
         DoEvents();
@@ -48,7 +55,11 @@ void Startup::Form_Load(const QStringList& arguments) {
         s.TimeDisplayMode = 0;
         s.PlayingFromBrowser = false;
     });
-    step([&] { s.PlaylistPath = CommandLinePlaylist(arguments); });
+    step([&] {
+        s.PlaylistPath = CommandLinePlaylist(arguments);
+        if (IsM3uPlaylist(s.PlaylistPath))
+            m3u = s.PlaylistPath;
+    });
     step([&] {
         if (s.PlaylistPath.isEmpty() || !dosfs::FileExists(s.PlaylistPath) ||
             s.PlaylistPath.right(3).toUpper() != u"TXT")
@@ -78,6 +89,10 @@ void Startup::Form_Load(const QStringList& arguments) {
         DoEvents();
     });
     step([&] { main_.display.RefreshList(0); });
+    step([&] {
+        if (!m3u.isEmpty())
+            main_.documents.OpenInPlaceOfList(m3u);
+    });
     step([&] {
         if (RegRead(HKEY_CURRENT_USER, kSettingsKey, QStringLiteral("Opend")) != u"1" &&
             MsgBox(QStringLiteral("This is the first start of the new Verivuzedadeve for Vorlak Legends") +

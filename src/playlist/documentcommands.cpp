@@ -15,32 +15,45 @@ QString DocumentCommands::ProgramFolder() {
 }
 
 void DocumentCommands::OpenPlaylist() {
-    const qsizetype oldCount = main_.state.EntryCount();
     const QString file = messages().showOpenDialog(QStringLiteral("Playlists (*.txt;*.m3u)|*.txt;*.m3u"),
                                                    QStringLiteral("Open playlistfile"), ProgramFolder());
     if (file.isEmpty())
         return;
+    const bool keepOld = main_.state.EntryCount() == 0 ||
+                         MsgBox(QStringLiteral("Keep old playlist ?"), vbYesNo, QString()) == vbYes;
+    // The first five characters are left out of the classification.
+    const QString rest = file.mid(5);
+    read(file, keepOld,
+         rest.contains(QStringLiteral(".txt"))   ? Format::Text
+         : rest.contains(QStringLiteral(".m3u")) ? Format::M3u
+                                                 : Format::Unknown);
+}
+
+void DocumentCommands::OpenInPlaceOfList(const QString& m3uFile) {
+    read(m3uFile, false, Format::M3u);
+}
+
+void DocumentCommands::read(const QString& file, bool keepOld, Format format) {
     try {
-        openChosen(file, oldCount);
+        readOrRaise(file, keepOld, format);
     } catch (const std::exception&) {
         // The command ends here: no validation, no report, no rebuild.
         MsgBox(QStringLiteral("Could not open ") + file, vbOKOnly, QStringLiteral("Error"));
     }
 }
 
-void DocumentCommands::openChosen(const QString& file, qsizetype oldCount) {
+void DocumentCommands::readOrRaise(const QString& file, bool keepOld, Format format) {
     ProgramState& s = main_.state;
-    if (s.EntryCount() > 0 && MsgBox(QStringLiteral("Keep old playlist ?"), vbYesNo, QString()) == vbNo) {
+    qsizetype oldCount = s.EntryCount();
+    if (!keepOld) {
         s.Entries.clear();
         main_.lstListe->clear();
         oldCount = 0;
         DoEvents();
     }
-    // The first five characters are left out of the classification.
-    const QString rest = file.mid(5);
-    if (rest.contains(QStringLiteral(".txt"))) {
+    if (format == Format::Text) {
         LoadTextPlaylist(s, file);
-    } else if (rest.contains(QStringLiteral(".m3u"))) {
+    } else if (format == Format::M3u) {
         if (!ReadM3uPlaylist(s, file))
             throw RuntimeError(QStringLiteral("Input past end of file"));
     } else {

@@ -11,6 +11,10 @@ public:
 
     // Open: a text or M3U playlist chosen in the dialog is added to the list or replaces it.
     void OpenPlaylist();
+    // An M3U playlist (any case of ".m3u" or ".m3u8") replaces the list, read and reported as Open
+    // reads it when the old list is not kept, without asking: for a playlist of another player
+    // handed over on the command line.
+    void OpenInPlaceOfList(const QString& m3uFile);
     // Save writes the working file; Save As a file chosen in the dialog.
     void cmdSpeichern_Click();
     void menSpeichAls_Click();
@@ -26,7 +30,10 @@ public:
     void validateKeepingSelection();
 
 private:
-    // Reads the chosen playlist into the list; raises on a failure while reading.
-    void openChosen(const QString& file, qsizetype oldCount);
+    enum class Format { Text, M3u, Unknown };
+    // Reads a playlist into the list, after the old entries or in their place; a failure while
+    // reading ends the command with "Could not open ".
+    void read(const QString& file, bool keepOld, Format format);
+    void readOrRaise(const QString& file, bool keepOld, Format format);
     frmVeriVuzeDadeve& main_;
 };

@@ -4,6 +4,7 @@
 #include "app/frmVeriVuzeDadeve.h"
 #include "app/gamelocations.h"
 #include "appenvironment.h"
+#include "playlist/documents.h"
 #include "playlist/playlistbox.h"
 
 #include <QFile>
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void missingMp3FolderStartsEmpty();
     void commandLine_data();
     void commandLine();
+    void m3uOfAnotherPlayer();
     void firstStartQuestion_data();
     void firstStartQuestion();
 };
@@ -81,7 +83,7 @@ void StartupTest::commandLine_data() {
                               << QStringLiteral("c:\\lists\\MINE.txt") << 1;
     QTest::newRow("upper case") << QStringLiteral("C:\\Lists\\LIST.TXT")
                                 << QStringLiteral("C:\\Lists\\LIST.TXT") << 0;
-    QTest::newRow("not txt") << QStringLiteral("C:\\Lists\\mine.m3u")
+    QTest::newRow("not txt") << QStringLiteral("C:\\Lists\\mine.pls")
                              << QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.txt") << 0;
 }
 
@@ -91,7 +93,7 @@ void StartupTest::commandLine() {
     QFETCH(int, rows);
     AppEnvironment env;
     env.drive.write(QStringLiteral("C:\\Music\\a.mp3"));
-    for (const char* name : {"C:\\Lists\\mine.txt", "C:\\Lists\\LIST.TXT", "C:\\Lists\\mine.m3u"})
+    for (const char* name : {"C:\\Lists\\mine.txt", "C:\\Lists\\LIST.TXT", "C:\\Lists\\mine.pls"})
         env.drive.write(QString::fromUtf8(name), "C:\\Music\\a.mp3\r\n");
     env.installMod(QStringLiteral("C:\\HL"), true);
     env.writeRegistry({{kHL, QStringLiteral("InstallPath"), QStringLiteral("C:\\HL")},
@@ -104,6 +106,34 @@ void StartupTest::commandLine() {
     QCOMPARE(run.window.lstListe->ListCount(), rows);
     QCOMPARE(QFile::exists(env.drive.host(QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.txt"))),
              !argument.endsWith(QStringLiteral("txt"), Qt::CaseInsensitive));
+    QCOMPARE(env.messages.problems(), QStringList());
+}
+
+// The desktop hands over the M3U8 playlist of a Linux player (host paths, a file URL, UTF-8): its
+// titles replace the game's list as Open reads them, and the game's playlist stays the working
+// file, which the exit then offers to save.
+void StartupTest::m3uOfAnotherPlayer() {
+    AppEnvironment env;
+    for (const char* name : {"C:\\Music\\a.mp3", "C:\\Music\\\u00c4 b.mp3", "C:\\Music\\game.mp3"})
+        env.drive.write(QString::fromUtf8(name));
+    const QByteArray game = "C:\\Music\\game.mp3\r\n";
+    env.installMod(QStringLiteral("C:\\HL"), true, &game);
+    env.writeRegistry({{kHL, QStringLiteral("InstallPath"), QStringLiteral("C:\\HL")},
+                       {kKey, QStringLiteral("Opend"), QStringLiteral("1")}});
+    const QByteArray root = env.drive.root().toUtf8();
+    const QString m3u8 = env.drive.write(QStringLiteral("C:\\Lists\\Mix.M3U8"),
+                                         "#EXTM3U\n#EXTINF:3,Someone - A\n" + root + "/Music/a.mp3\n"
+                                         "#EXTINF:3,Someone - B\nfile://" + root + "/Music/%C3%84%20b.mp3\n" +
+                                         root + "/Music/gone.mp3\n");
+    env.messages.expectMsgBox(QStringLiteral("Added 2 files successfully"), vbOKOnly, QStringLiteral("Saved"));
+    Run run({m3u8});
+    const QString working = QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.txt");
+    QCOMPARE(run.state.PlaylistPath, working);
+    QCOMPARE(run.state.Entries, QStringList({QStringLiteral("C:\\Music\\a.mp3"),
+                                             QStringLiteral("C:\\Music\\\u00c4 b.mp3")}));
+    QCOMPARE(run.window.lstListe->rows(), run.state.Entries);
+    QCOMPARE(run.window.lstListe->ListIndex(), 0);
+    QCOMPARE(ListEqualsFile(run.state, working), FileComparison::Differs);
     QCOMPARE(env.messages.problems(), QStringList());
 }
 

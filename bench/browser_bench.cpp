@@ -1,11 +1,11 @@
 // The file browser panel on a folder of 20,000 MP3 files and 5,000 others: listing it into the
 // file box against a bare readdir loop with the same filter and a sort, and adding all of its
 // files against a stat loop plus one rebuild of the playlist box.
-#include "app/frmVeriVuzeDadeve.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "benchmain.h"
 #include "platform/dosfs.h"
-#include "playlist/browserboxes.h"
-#include "playlist/playlistbox.h"
+#include "playlist/window/browserboxes.h"
+#include "playlist/window/playlistbox.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -72,7 +72,7 @@ void BM_ListIntoFileBox(benchmark::State& state) {
     ProgramState s;
     frmVeriVuzeDadeve window(s);
     window.show();
-    FileListBox& files = *window.browser.File1;
+    FileListBox& files = *window.File1;
     for (auto _ : state) {
         files.setPath(QStringLiteral("C:\\"));
         QCoreApplication::processEvents(); // the box lays out and paints its rows
@@ -87,9 +87,9 @@ void BM_StatAndRefresh(benchmark::State& state) {
     ProgramState s;
     frmVeriVuzeDadeve window(s);
     window.show();
-    window.browser.File1->setPath(QStringLiteral("C:\\"));
-    for (qsizetype i = 0; i < window.browser.File1->ListCount(); ++i)
-        s.Entries.append(QStringLiteral("C:\\") + window.browser.File1->List(i));
+    window.File1->setPath(QStringLiteral("C:\\"));
+    for (qsizetype i = 0; i < window.File1->ListCount(); ++i)
+        s.Entries.append(QStringLiteral("C:\\") + window.File1->List(i));
     for (auto _ : state) {
         state.PauseTiming();
         window.lstListe->clear();
@@ -110,7 +110,7 @@ void BM_AddAll(benchmark::State& state) {
     ProgramState s;
     frmVeriVuzeDadeve window(s);
     window.show();
-    window.browser.Dir1->setPath(QStringLiteral("C:\\"));
+    window.Dir1->setPath(QStringLiteral("C:\\"));
     for (auto _ : state) {
         state.PauseTiming();
         s.Entries.clear();

@@ -2,12 +2,12 @@
 // display rebuild, against one RefreshList of the same list shown by file name (the view whose
 // rebuild looks up every entry's file once, as the name key does); and sorting 1,000,000 entries
 // by name against one stat per path plus a plain stable sort of the paths.
-#include "app/frmVeriVuzeDadeve.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "benchmain.h"
 #include "tempmusic.h"
 #include "platform/dosfs.h"
 #include "platform/messages.h"
-#include "playlist/playlistbox.h"
+#include "playlist/window/playlistbox.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,9 +1,9 @@
 // One resize of the main window with 32,767 entries in the playlist, against one RefreshList of
 // them: a resize places the controls and must not rebuild the list. The repaint that the event
 // loop does after either is left out of both.
-#include "app/frmVeriVuzeDadeve.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "benchmain.h"
-#include "playlist/playlistbox.h"
+#include "playlist/window/playlistbox.h"
 
 #include <QCoreApplication>
 

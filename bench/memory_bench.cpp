@@ -1,10 +1,10 @@
 // The peak memory of the program holding a million entries: a playlist of 1,000,000 lines (1,000
 // files, each named a thousand times) loaded and shown in the main window. Budget 400 MB.
-#include "app/frmVeriVuzeDadeve.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "benchmain.h"
 #include "platform/dosfs.h"
 #include "platform/textfile.h"
-#include "playlist/playlistbox.h"
+#include "playlist/window/playlistbox.h"
 
 #include <QDir>
 #include <QFile>

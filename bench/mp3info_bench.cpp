@@ -1,7 +1,7 @@
 // The "MP3-Tag" view of a 32,767-entry playlist rebuilt (BuildRows, and RefreshList on a real main
 // window), against one loop that opens each file, reads its last 128 bytes and closes it; and
 // GetFileInfos on 1,000 MP3 files against one loop that reads the first 8 KiB of each.
-#include "app/frmVeriVuzeDadeve.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "benchmain.h"
 #include "mp3info/headerinfos.h"
 #include "platform/dosfs.h"

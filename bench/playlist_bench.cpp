@@ -1,11 +1,11 @@
 // Loading a 32,767-line playlist of existing files and showing it, in the views "All" and
 // "Filenames", against one stat per path.
-#include "app/frmVeriVuzeDadeve.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "benchmain.h"
 #include "tempmusic.h"
 #include "platform/dosfs.h"
 #include "platform/textfile.h"
-#include "playlist/playlistbox.h"
+#include "playlist/window/playlistbox.h"
 
 #include <QAction>
 #include <QDir>

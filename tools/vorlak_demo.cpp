@@ -30,12 +30,8 @@ int main(int argc, char** argv) {
         }
         if (dos.endsWith(u'\\'))
             dos.chop(1);
-        RegWrite(HKEY_CURRENT_USER, QStringLiteral("Software\\Valve\\Half-Life"),
-                 QStringLiteral("InstallPath"), dos);
-        return RegRead(HKEY_CURRENT_USER, QStringLiteral("Software\\Valve\\Half-Life"),
-                       QStringLiteral("InstallPath")) == dos
-                   ? 0
-                   : 1;
+        RegWrite(HKEY_CURRENT_USER, kHalfLifeInstall.key, kHalfLifeInstall.name, dos);
+        return kHalfLifeInstall.read() == dos ? 0 : 1;
     }
     std::fprintf(stderr, "usage: vorlak_demo check | dos HOSTPATH | register DIR\n");
     return 2;

@@ -54,14 +54,15 @@ QString FindSteamForLinuxHalfLife() {
     return {};
 }
 
+QString InstallValue::read() const {
+    return RegRead(HKEY_CURRENT_USER, key, name);
+}
+
 InstallLocations ReadInstallLocations() {
     InstallLocations l;
-    l.steam = RegRead(HKEY_CURRENT_USER, QStringLiteral("Software\\Valve\\Steam"),
-                      QStringLiteral("ModInstallPath"));
-    l.halfLife = RegRead(HKEY_CURRENT_USER, QStringLiteral("Software\\Valve\\Half-Life"),
-                         QStringLiteral("InstallPath"));
-    l.counterstrike = RegRead(HKEY_CURRENT_USER, QStringLiteral("Software\\Valve\\Counterstrike"),
-                              QStringLiteral("InstallPath"));
+    l.steam = kSteamInstall.read();
+    l.halfLife = kHalfLifeInstall.read();
+    l.counterstrike = kCounterstrikeInstall.read();
     if (l.steam.isEmpty() && l.halfLife.isEmpty() && l.counterstrike.isEmpty())
         l.halfLife = FindSteamForLinuxHalfLife();
     return l;

@@ -4,6 +4,20 @@
 #include <QString>
 #include <stdexcept>
 
+// A registry value where one of the game's installers leaves its install folder.
+struct InstallValue {
+    QString key;
+    QString name;
+    // The folder it holds (HKEY_CURRENT_USER), "" when it is not set.
+    QString read() const;
+};
+inline const InstallValue kSteamInstall{QStringLiteral("Software\\Valve\\Steam"),
+                                        QStringLiteral("ModInstallPath")};
+inline const InstallValue kHalfLifeInstall{QStringLiteral("Software\\Valve\\Half-Life"),
+                                           QStringLiteral("InstallPath")};
+inline const InstallValue kCounterstrikeInstall{QStringLiteral("Software\\Valve\\Counterstrike"),
+                                                QStringLiteral("InstallPath")};
+
 // The three install locations of the game (DOS paths without trailing backslash, "" when unknown).
 struct InstallLocations {
     QString steam, halfLife, counterstrike;

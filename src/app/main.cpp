@@ -1,5 +1,5 @@
-#include "app/frmVeriVuzeDadeve.h"
 #include "app/gamelocations.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "app/mpris.h"
 #include "app/qtmessages.h"
 #include "app/termination.h"
@@ -58,6 +58,6 @@ int main(int argc, char** argv) {
     } catch (const EndProgram& end) {
         return end.exitCode;
     }
-    (new Mpris(window))->registerOnSessionBus();
+    (new Mpris(window, window.player))->registerOnSessionBus();
     return app.exec();
 }

@@ -1,12 +1,13 @@
 #include "app/mpris.h"
 
-#include "app/frmVeriVuzeDadeve.h"
 #include "mp3info/mp3tag.h"
+#include "platform/command.h"
 #include "platform/dosfs.h"
-#include "platform/failure.h"
 #include "playback/modmp3.h"
+#include "playback/window/playercommands.h"
 
 #include <QApplication>
+#include <QWidget>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -114,7 +115,7 @@ QVariantMap MprisMetadata(const QString& dosPath, double lengthSeconds) {
     return m;
 }
 
-Mpris::Mpris(frmVeriVuzeDadeve& main) : QObject(&main), main_(main) {
+Mpris::Mpris(QWidget& window, PlayerCommands& player) : QObject(&window), window_(window), player_(player) {
     new MprisRootAdaptor(this);
     new MprisPlayerAdaptor(this);
     poll_.setInterval(500);
@@ -155,11 +156,7 @@ void Mpris::run(Command command) {
     QTimer::singleShot(0, this, [this, command] {
         if (QApplication::activeModalWidget())
             return;
-        try {
-            execute(command);
-        } catch (const std::exception& failure) {
-            ReportFailure(failure);
-        }
+        RunCommand([this, command] { execute(command); });
         announceChanges();
     });
 }
@@ -170,42 +167,42 @@ void Mpris::execute(Command command) {
     switch (command) {
     case Command::Play:
         if (!IsPlaying())
-            main_.cmdPlay_Click();
+            player_.cmdPlay_Click();
         break;
     case Command::Pause:
         if (IsPlaying())
-            main_.player.imgStop_Click();
+            player_.imgStop_Click();
         break;
     case Command::PlayPause:
         if (IsPlaying())
-            main_.player.imgStop_Click();
+            player_.imgStop_Click();
         else
-            main_.cmdPlay_Click();
+            player_.cmdPlay_Click();
         break;
     case Command::Stop:
-        main_.player.imgStop_Click();
+        player_.imgStop_Click();
         break;
     case Command::Next:
-        main_.cmdVor_Click();
+        player_.cmdVor_Click();
         break;
     case Command::Previous:
-        main_.cmdZurueck_Click();
+        player_.cmdZurueck_Click();
         break;
     }
 }
 
 void Mpris::raise() {
     QTimer::singleShot(0, this, [this] {
-        main_.showNormal();
-        main_.raise();
-        main_.activateWindow();
+        window_.showNormal();
+        window_.raise();
+        window_.activateWindow();
     });
 }
 
 void Mpris::quit() {
     QTimer::singleShot(0, this, [this] {
         if (!QApplication::activeModalWidget())
-            main_.close();
+            window_.close();
     });
 }
 

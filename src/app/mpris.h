@@ -9,7 +9,8 @@
 #include <QTimer>
 #include <QVariantMap>
 
-class frmVeriVuzeDadeve;
+class PlayerCommands;
+class QWidget;
 
 // What the desktop is told about the title playing: "Playing" or "Stopped" (the player has no
 // pause), and the MPRIS metadata map (empty but for the no-track id when nothing plays).
@@ -26,7 +27,8 @@ QVariantMap MprisMetadata(const QString& dosPath, double lengthSeconds);
 class Mpris : public QObject {
     Q_OBJECT
 public:
-    explicit Mpris(frmVeriVuzeDadeve& main);
+    // Runs the player's commands; raises and closes window.
+    Mpris(QWidget& window, PlayerCommands& player);
     ~Mpris() override;
 
     // Puts the player on the session bus: true when it is there. Without a bus, or when the bus
@@ -52,7 +54,8 @@ private:
     // Compares the state with the one last announced and sends PropertiesChanged for what differs.
     void announceChanges();
 
-    frmVeriVuzeDadeve& main_;
+    QWidget& window_;
+    PlayerCommands& player_;
     QString service_;
     MprisState announced_;
     QTimer poll_;

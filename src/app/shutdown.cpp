@@ -1,6 +1,6 @@
 #include "app/shutdown.h"
 
-#include "app/frmVeriVuzeDadeve.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "platform/messages.h"
 #include "platform/registry.h"
 #include "playback/modmp3.h"
@@ -21,8 +21,7 @@ void Shutdown::Form_Unload() {
     if (comparison != FileComparison::Equal &&
         MsgBox(QStringLiteral("Do you want to save the new list?"), vbYesNo, QString()) == vbYes)
         SavePlaylist(s, s.PlaylistPath);
-    const QString key = QStringLiteral("Software\\TovrelPro\\RAZ");
-    RegWrite(HKEY_CURRENT_USER, key, QStringLiteral("Old"),
+    RegWrite(HKEY_CURRENT_USER, kProgramKey, QStringLiteral("Old"),
              main_.menBlind->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    RegWrite(HKEY_CURRENT_USER, key, QStringLiteral("Opend"), QStringLiteral("1"));
+    RegWrite(HKEY_CURRENT_USER, kProgramKey, QStringLiteral("Opend"), QStringLiteral("1"));
 }

@@ -1,11 +1,12 @@
 #include "app/startup.h"
 
-#include "app/frmVeriVuzeDadeve.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "app/gamelocations.h"
 #include "platform/dosfs.h"
 #include "platform/messages.h"
 #include "platform/registry.h"
-#include "playlist/playlistbox.h"
+#include "playlist/window/playlistbox.h"
+#include "windows/frmchange.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,8 +24,6 @@ template <typename Step> void step(Step&& run) {
     } catch (const std::exception&) {
     }
 }
-
-const QString kSettingsKey = QStringLiteral("Software\\TovrelPro\\RAZ");
 
 } // namespace
 
@@ -52,7 +51,7 @@ void Startup::Form_Load(const QStringList& arguments) {
     });
     step([&] { s.Random.seed(unsigned(std::chrono::system_clock::now().time_since_epoch().count())); });
     step([&] {
-        s.TimeDisplayMode = 0;
+        s.TimeDisplayMode = TimeFieldMode::Elapsed;
         s.PlayingFromBrowser = false;
     });
     step([&] {
@@ -65,23 +64,23 @@ void Startup::Form_Load(const QStringList& arguments) {
             s.PlaylistPath.right(3).toUpper() != u"TXT")
             s.PlaylistPath = FindDefaultPlaylist(ReadInstallLocations());
     });
-    step([&] { main_.PlaceBackgroundImage(); });
-    step([&] { main_.ZeitAnzeige(); });
+    step([&] { main_.windowLayout.PlaceBackgroundImage(); });
+    step([&] { main_.timeDisplay.ZeitAnzeige(); });
     step([&] { LoadTextPlaylist(s, s.PlaylistPath); });
     step([&] {
         if (s.EntryCount() > 0)
             main_.display.RefreshList(0);
     });
-    step([&] { main_.ColourListBoxes(); });
+    step([&] { main_.looks.ColourListBoxes(); });
     step([&] {
-        main_.DragIndex = -1;
+        main_.playlistInput.DragIndex = -1;
         s.PlayingIndex = -1;
     });
-    step([&] { main_.PlacePlayerButtons(); });
+    step([&] { main_.windowLayout.PlacePlayerButtons(); });
     step([&] { DoEvents(); });
     step([&] {
-        if (RegRead(HKEY_CURRENT_USER, kSettingsKey, QStringLiteral("Old")) == u"1")
-            main_.menBlind_Click();
+        if (RegRead(HKEY_CURRENT_USER, kProgramKey, QStringLiteral("Old")) == u"1")
+            main_.looks.menBlind_Click();
     });
     step([&] { main_.show(); });
     step([&] {
@@ -94,12 +93,12 @@ void Startup::Form_Load(const QStringList& arguments) {
             main_.documents.OpenInPlaceOfList(m3u);
     });
     step([&] {
-        if (RegRead(HKEY_CURRENT_USER, kSettingsKey, QStringLiteral("Opend")) != u"1" &&
+        if (RegRead(HKEY_CURRENT_USER, kProgramKey, QStringLiteral("Opend")) != u"1" &&
             MsgBox(QStringLiteral("This is the first start of the new Verivuzedadeve for Vorlak Legends") +
                        vbCrLf +
                        QStringLiteral("Much has changed. Do you want to see the new features ? (Recommend)"),
                    vbYesNo, QStringLiteral("First start")) == vbYes)
-            main_.menFeatures_Click();
+            ShowChange(&main_);
     });
     step([&] { main_.setCursor(Qt::ArrowCursor); });
 }

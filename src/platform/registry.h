@@ -8,6 +8,9 @@
 
 constexpr long HKEY_CURRENT_USER = 0x80000001L;
 
+// The program's own key: its settings "Old" and "Opend", and the address "VorlakSite".
+inline const QString kProgramKey = QStringLiteral("Software\\TovrelPro\\RAZ");
+
 // The value's data as the Windows function hands it to an 8-bit program, up to its first NUL;
 // "" for every failure (missing key or value, data longer than 255 bytes, another root).
 QString RegRead(long root, const QString& key, const QString& valueName);

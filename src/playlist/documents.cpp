@@ -72,6 +72,12 @@ bool ReadM3uPlaylist(PlaylistModel& model, const QString& file) {
         file, [&](const QString& line) { addM3uLine(add, folder, line); }, encoding);
 }
 
+void ReportBecameDeleted(const QString& path) {
+    MsgBox(QStringLiteral("File: ") + path + QStringLiteral(" became deleted") + vbCrLf +
+               QStringLiteral("from playlist, because it's not valid (anymore)"),
+           vbOKOnly, QStringLiteral("File not found"));
+}
+
 QList<qsizetype> ValidateEntries(PlaylistModel& model) {
     QList<qsizetype> removed;
     qsizetype i = 0, original = 0;
@@ -80,9 +86,7 @@ QList<qsizetype> ValidateEntries(PlaylistModel& model) {
         if (p.isEmpty() || !HasMp3Extension(p) || !dosfs::FileExists(p)) {
             model.RemoveEntry(i);
             removed.append(original);
-            MsgBox(QStringLiteral("File: ") + p + QStringLiteral(" became deleted") + vbCrLf +
-                       QStringLiteral("from playlist, because it's not valid (anymore)"),
-                   vbOKOnly, QStringLiteral("File not found"));
+            ReportBecameDeleted(p);
         } else {
             ++i;
         }

@@ -14,6 +14,10 @@
 // reported once. False when the file could not be read (the entries read so far stay).
 bool ReadM3uPlaylist(PlaylistModel& model, const QString& file);
 
+// "File: " & path & " became deleted", CR LF, "from playlist, because it's not valid (anymore)":
+// an entry whose file has gone, taken out of the list or not played.
+void ReportBecameDeleted(const QString& path);
+
 // Removes every entry whose file is gone or whose name does not end in ".MP3", with one message
 // each. Returns the indices the removed entries had before the check.
 QList<qsizetype> ValidateEntries(PlaylistModel& model);

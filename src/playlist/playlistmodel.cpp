@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/dosfs.h"
+#include "platform/failure.h"
 #include "platform/messages.h"
 #include "platform/textfile.h"
 
@@ -30,6 +31,12 @@ PlaylistModel::AddOutcome PlaylistModel::AddEntry(const QString& path) {
 
 void PlaylistModel::RemoveEntry(qsizetype index) {
     Entries.removeAt(index);
+}
+
+const QString& EntryAt(const PlaylistModel& model, qsizetype i) {
+    if (i < 0 || i >= model.EntryCount())
+        RaiseSubscriptOutOfRange();
+    return model.Entries.at(i);
 }
 
 void ReportNameOutsideCodePage(const QString& path) {

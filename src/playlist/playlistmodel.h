@@ -22,6 +22,9 @@ public:
     void RemoveEntry(qsizetype index);
 };
 
+// Entry i of the model; raises "Subscript out of range" when there is none.
+const QString& EntryAt(const PlaylistModel& model, qsizetype i);
+
 // "Cannot use this file name in a playlist: " & path, for a name the code page cannot hold.
 void ReportNameOutsideCodePage(const QString& path);
 

@@ -9,7 +9,7 @@
 
 QString VorlakSiteAddress() {
     const QString stored =
-        RegRead(HKEY_CURRENT_USER, QStringLiteral("Software\\TovrelPro\\RAZ"), QStringLiteral("VorlakSite"));
+        RegRead(HKEY_CURRENT_USER, kProgramKey, QStringLiteral("VorlakSite"));
     return stored.trimmed().isEmpty() ? kDefaultVorlakSite : stored.trimmed();
 }
 

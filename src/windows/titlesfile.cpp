@@ -2,17 +2,15 @@
 
 #include "platform/dosfs.h"
 #include "platform/failure.h"
-#include "platform/registry.h"
+#include "app/gamelocations.h"
 
 namespace credits {
 
 QString FindTitlesFile() {
     QString found;
     // A later location replaces an earlier one, so Half-Life wins.
-    for (const char* key : {"Software\\Valve\\Counterstrike", "Software\\Valve\\Half-Life"}) {
-        const QString path =
-            RegRead(HKEY_CURRENT_USER, QString::fromLatin1(key), QStringLiteral("InstallPath")) +
-            QStringLiteral("\\vorlak\\titles.txt");
+    for (const InstallValue* location : {&kCounterstrikeInstall, &kHalfLifeInstall}) {
+        const QString path = location->read() + QStringLiteral("\\vorlak\\titles.txt");
         if (dosfs::FileExists(path))
             found = path;
     }

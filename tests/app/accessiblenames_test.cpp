@@ -2,8 +2,8 @@
 // control of the main window and of every window it opens is announced by the text it shows, or,
 // when it shows no text of its own, by a descriptive name; a label that shows nothing has no name.
 // The auxiliary windows are announced as dialogs named by their titles.
-#include "mp3info/frmattributes.h"
-#include "playlist/playlistbox.h"
+#include "mp3info/window/frmattributes.h"
+#include "playlist/window/playlistbox.h"
 #include "windowsandbox.h"
 
 #include <QAbstractButton>

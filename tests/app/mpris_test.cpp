@@ -70,7 +70,7 @@ const QStringList kTitles = {"Tone A", "Tone B", "c.mp3"};
 // The main window on three entries, row `selected` selected, entry `playing` playing (-1: none).
 struct Player {
     WindowSandbox sandbox;
-    Mpris mpris{sandbox.window};
+    Mpris mpris{sandbox.window, sandbox.window.player};
     Player(qsizetype selected, qsizetype playing) {
         const QStringList fixtures = {"tagged-stereo.mp3", "tagged-mono.mp3", "pb-cbr-s44.mp3"};
         for (qsizetype i = 0; i < kEntries.size(); ++i) {
@@ -79,7 +79,7 @@ struct Player {
         }
         sandbox.window.display.RefreshList(playing >= 0 ? playing : selected);
         if (playing >= 0)
-            sandbox.window.cmdPlay_Click();
+            sandbox.window.player.cmdPlay_Click();
         sandbox.window.display.RefreshList(selected);
     }
     // Runs a command as the bus does: queued, then the event loop turns.

@@ -118,7 +118,7 @@ void PresentationTest::switchesLooks() {
         for (const QString& name : layout::EditingButtons())
             QCOMPARE(window.centralWidget()->findChild<QWidget*>(name)->isVisible(), !look.picture);
     };
-    window.ColourListBoxes();
+    window.looks.ColourListBoxes();
     for (const char* name : kListBoxes)
         QCOMPARE(colour(control(window, name), QPalette::Base), QColor(Qt::black));
 
@@ -143,7 +143,7 @@ void PresentationTest::oldLayoutWhilePlaying() {
     sandbox.env.drive.copyFixture(QStringLiteral("long-200s.mp3"), entry);
     sandbox.state.Entries = {entry};
     window.display.RefreshList(0);
-    window.cmdPlay_Click();
+    window.player.cmdPlay_Click();
     QWidget* bar = control(window, "shpStrich");
     QWidget* list = control(window, "lstListe");
     for (const QColor& fill : {QColor(Qt::white), QColor(255, 0, 0), QColor(Qt::white)}) {
@@ -155,7 +155,7 @@ void PresentationTest::oldLayoutWhilePlaying() {
         QCOMPARE(bar->geometry().top(), list->geometry().bottom() + 1);
         QCOMPARE(bar->geometry().left(), list->geometry().left());
     }
-    window.cmdStop_Click();
+    window.player.cmdStop_Click();
 }
 
 // The stored choice "1" starts the old look.

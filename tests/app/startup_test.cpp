@@ -1,11 +1,11 @@
 // The startup sequence on the real main window: the working playlist it settles on, what it shows,
 // its messages, and the end of the program before the window appears. Which game location wins is
 // tested on FindDefaultPlaylist itself.
-#include "app/frmVeriVuzeDadeve.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "app/gamelocations.h"
 #include "appenvironment.h"
 #include "playlist/documents.h"
-#include "playlist/playlistbox.h"
+#include "playlist/window/playlistbox.h"
 
 #include <QFile>
 #include <QtTest>

@@ -4,7 +4,7 @@
 // the window and writes every message to its standard output.
 #include "app/termination.h"
 #include "platform/registry.h"
-#include "playlist/listdisplay.h"
+#include "playlist/window/listdisplay.h"
 #include "windowsandbox.h"
 
 #include <QApplication>

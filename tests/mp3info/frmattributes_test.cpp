@@ -1,9 +1,9 @@
 // The file information window on real widgets: its 20 lines, the size and attribute figures,
 // reuse and unloading, the playlist's "Fileinfo" entry; and the "MP3-Tag" view.
-#include "app/frmVeriVuzeDadeve.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "appenvironment.h"
-#include "mp3info/frmattributes.h"
-#include "playlist/playlistbox.h"
+#include "mp3info/window/frmattributes.h"
+#include "playlist/window/playlistbox.h"
 
 #include <QAction>
 #include <QFile>
@@ -107,7 +107,7 @@ private Q_SLOTS:
                 QFile::setPermissions(host,
                                       readOnly ? QFile::ReadOwner : QFile::ReadOwner | QFile::WriteOwner);
             }
-            ShowFileInfos(path, *main);
+            ShowFileInfos(path, *main, [] {});
             window = window ? window : FileInfosWindow();
             QCOMPARE(FileInfosWindow(), window);
             QCOMPARE(shownLines(), QString(kPlainLines).arg(path, sizeText, flags).split('|'));
@@ -115,12 +115,12 @@ private Q_SLOTS:
         }
         QTest::mouseClick(window->cmdOK, Qt::LeftButton);
         QVERIFY(FileInfosWindow() == window && !window->isVisible());
-        ShowFileInfos("C:\\Files\\System.mp3", *main);
+        ShowFileInfos("C:\\Files\\System.mp3", *main, [] {});
         QVERIFY(window->isVisible());
         window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!FileInfosWindow());
-        ShowFileInfos("C:\\Files\\System.mp3", *main);
+        ShowFileInfos("C:\\Files\\System.mp3", *main, [] {});
         QVERIFY(FileInfosWindow() && FileInfosWindow()->isVisible());
         main->close();
         QVERIFY(!FileInfosWindow());

@@ -2,11 +2,11 @@
 // the file box, the time field, the bar and the percent label, and the advance when a title ends.
 // Titles play into test sinks whose clock the test moves; messages go to the scripted service.
 #include "playback/clockedsinks.h"
-#include "playback/imagebutton.h"
+#include "playback/window/imagebutton.h"
 #include "playback/mci.h"
 #include "playback/modmp3.h"
-#include "playlist/browserboxes.h"
-#include "playlist/playlistbox.h"
+#include "playlist/window/browserboxes.h"
+#include "playlist/window/playlistbox.h"
 #include "windowsandbox.h"
 
 #include <QFile>
@@ -102,8 +102,8 @@ private:
         w->display.RefreshList(row);
     }
     int row() const { return int(w->lstListe->ListIndex()); }
-    QString time() const { return w->timeDisplay.lblZeit->text(); }
-    QString percent() const { return w->timeDisplay.lblProzent->text(); }
+    QString time() const { return w->lblZeit->text(); }
+    QString percent() const { return w->lblProzent->text(); }
     int fullListHeight() const { // window height - 2070 twips
         return int(std::lround((w->frameGeometry().height() * 15 - 2070) / 15.0));
     }
@@ -161,19 +161,19 @@ void PlayerTest::play() {
         QFile::remove(s->env.drive.host(kB));
     }
     if (situation == u"off")
-        s->state.TimeDisplayMode = 2;
+        s->state.TimeDisplayMode = TimeFieldMode::Off;
     if (situation == u"unselected")
         w->lstListe->setListIndex(-1);
     if (!message.isEmpty())
         s->env.messages.expectMsgBox(message, message.startsWith("Subscript") ? vbCritical : vbOKOnly,
                                      message.startsWith("File") ? "File not found" : "Error");
-    w->player.imgPlay->click();
+    w->imgPlay->click();
     QCOMPARE(playingLength(), length);
     QCOMPARE(w->Timer1->isActive(), timer1);
-    QCOMPARE(w->lstListe->height(), shortened ? full - w->timeDisplay.shpStrich->height() : full);
+    QCOMPARE(w->lstListe->height(), shortened ? full - w->shpStrich->height() : full);
     if (shortened)
-        QCOMPARE(w->timeDisplay.shpStrich->y(), w->lstListe->y() + w->lstListe->height());
-    QCOMPARE(w->timeDisplay.shpStrich->isVisible(), length > 0 && situation != u"off");
+        QCOMPARE(w->shpStrich->y(), w->lstListe->y() + w->lstListe->height());
+    QCOMPARE(w->shpStrich->isVisible(), length > 0 && situation != u"off");
     QCOMPARE(s->state.PlayingIndex, length ? 1 : -1);
     if (situation == u"vanished")
         QCOMPARE(row(), 1);
@@ -202,8 +202,8 @@ void PlayerTest::nextAndPrevious() {
     QFETCH(int, length);
     start(from);
     if (playing)
-        w->cmdPlay_Click();
-    (next ? w->player.imgVor : w->player.imgZurueck)->click();
+        w->player.cmdPlay_Click();
+    (next ? w->imgVor : w->imgZurueck)->click();
     QCOMPARE(row(), to);
     QCOMPARE(playingLength(), length);
     QCOMPARE(s->state.PlayingIndex, playing ? from : -1); // Next and Previous leave it alone
@@ -233,7 +233,7 @@ void PlayerTest::advance() {
     QFETCH(QString, message);
     start(from);
     w->Timer1->setInterval(3600 * 1000);
-    w->cmdPlay_Click();
+    w->player.cmdPlay_Click();
     if (situation == u"deleted")
         QFile::remove(s->env.drive.host(kB));
     if (situation == u"emptied") {
@@ -247,7 +247,7 @@ void PlayerTest::advance() {
     sinks->play(from == 2 ? 201000 : 3500);
     QTRY_VERIFY(playingLength() == length && row() == to && w->Timer1->isActive() == (length > 0));
     QCOMPARE(s->state.PlayingIndex, from);
-    QCOMPARE(w->timeDisplay.shpStrich->isVisible(), length > 0);
+    QCOMPARE(w->shpStrich->isVisible(), length > 0);
 }
 
 // The time field, the bar and the percent label while the 200-second title plays.
@@ -283,25 +283,25 @@ void PlayerTest::timeField() {
     QFETCH(int, bar);
     start(2);
     for (int i = 0; i < mode; ++i)
-        QTest::mouseClick(w->timeDisplay.lblZeit, Qt::LeftButton);
-    w->cmdPlay_Click();
+        QTest::mouseClick(w->lblZeit, Qt::LeftButton);
+    w->player.cmdPlay_Click();
     // Passes through the percentages below the last one, as the ticks would show them.
     const int before = std::max(0, ms - 300);
     sinks->play(before);
-    w->ZeitAnzeige();
+    w->timeDisplay.ZeitAnzeige();
     sinks->play(ms - before);
-    w->ZeitAnzeige();
+    w->timeDisplay.ZeitAnzeige();
     QCOMPARE(time(), shown);
     QCOMPARE(percent(), percentShown);
-    const QWidget* shp = w->timeDisplay.shpStrich;
-    const QLabel* pct = w->timeDisplay.lblProzent;
+    const QWidget* shp = w->shpStrich;
+    const QLabel* pct = w->lblProzent;
     if (bar >= 0) {
         QVERIFY(shp->isVisible());
         QCOMPARE(shp->width(), int(std::lround(bar / 1000.0 * w->lstListe->width())));
         QCOMPARE(pct->x() + pct->width() / 2, shp->x() + w->lstListe->width() / 2);
         QCOMPARE(pct->y(), shp->y());
     }
-    const QLabel* zeit = w->timeDisplay.lblZeit;
+    const QLabel* zeit = w->lblZeit;
     QVERIFY(qAbs(zeit->x() + zeit->width() / 2 - w->width() / 2) <= 1); // centred in the window
     QCOMPARE(zeit->frameShape(), mode == 2 ? QFrame::NoFrame : QFrame::Box);
 }
@@ -309,18 +309,18 @@ void PlayerTest::timeField() {
 // Clicks cycle elapsed, remaining, off and elapsed again; the border goes and comes back.
 void PlayerTest::clickCyclesTheTimeField() {
     start(1);
-    w->cmdPlay_Click();
+    w->player.cmdPlay_Click();
     sinks->play(2000);
-    QLabel* zeit = w->timeDisplay.lblZeit;
+    QLabel* zeit = w->lblZeit;
     const QStringList expected{"- 0:02", "", "0:02", "- 0:02"};
     for (int i = 0; i < expected.size(); ++i) {
         QTest::mouseClick(zeit, Qt::LeftButton);
-        QCOMPARE(s->state.TimeDisplayMode, (i + 1) % 3);
+        QCOMPARE(int(s->state.TimeDisplayMode), (i + 1) % 3);
         QCOMPARE(time(), expected[i]);
         QCOMPARE(zeit->frameShape(), expected[i].isEmpty() ? QFrame::NoFrame : QFrame::Box);
-        QCOMPARE(w->timeDisplay.shpStrich->isVisible(), !expected[i].isEmpty());
+        QCOMPARE(w->shpStrich->isVisible(), !expected[i].isEmpty());
         QCOMPARE(w->lstListe->height(),
-                 fullListHeight() - (expected[i].isEmpty() ? 0 : w->timeDisplay.shpStrich->height()));
+                 fullListHeight() - (expected[i].isEmpty() ? 0 : w->shpStrich->height()));
     }
 }
 
@@ -336,12 +336,12 @@ void PlayerTest::timeFieldClickedAtItsPlace() {
     QFETCH(bool, playing);
     start(1);
     if (playing)
-        w->cmdPlay_Click();
+        w->player.cmdPlay_Click();
     QVERIFY(QTest::qWaitForWindowExposed(w));
-    const QLabel* zeit = w->timeDisplay.lblZeit;
+    const QLabel* zeit = w->lblZeit;
     for (const int mode : {1, 2, 0}) {
         QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, zeit->mapTo(w, zeit->rect().center()));
-        QCOMPARE(s->state.TimeDisplayMode, mode);
+        QCOMPARE(int(s->state.TimeDisplayMode), mode);
         QCOMPARE(time().isEmpty(), mode == 2);
     }
 }
@@ -350,16 +350,16 @@ void PlayerTest::timeFieldClickedAtItsPlace() {
 // the time field one mode.
 void PlayerTest::doubleClickRunsOnce() {
     start(0);
-    w->cmdPlay_Click();
+    w->player.cmdPlay_Click();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     const auto doubleClick = [this](QWidget* control) {
         QTest::mouseDClick(w->windowHandle(), Qt::LeftButton, {}, control->mapTo(w, control->rect().center()));
     };
-    doubleClick(w->player.imgVor);
+    doubleClick(w->imgVor);
     QCOMPARE(row(), 1);
     QCOMPARE(playingLength(), 4);
-    doubleClick(w->timeDisplay.lblZeit);
-    QCOMPARE(s->state.TimeDisplayMode, 1);
+    doubleClick(w->lblZeit);
+    QCOMPARE(s->state.TimeDisplayMode, TimeFieldMode::Remaining);
 }
 
 // With nothing playing the remaining view shows the selected entry's full length, which is left
@@ -367,13 +367,13 @@ void PlayerTest::doubleClickRunsOnce() {
 void PlayerTest::remainingWhileIdle() {
     start(2);
     QCOMPARE(time(), "0:00");
-    QTest::mouseClick(w->timeDisplay.lblZeit, Qt::LeftButton);
+    QTest::mouseClick(w->lblZeit, Qt::LeftButton);
     QCOMPARE(time(), "- 3:20");
     QVERIFY(!IsPlaying());
     QVERIFY(playback::mciDevice("MP3Play"));
     w->display.RefreshList(1); // selecting a row shows its length
     QCOMPARE(time(), "- 0:04");
-    QVERIFY(!w->timeDisplay.shpStrich->isVisible());
+    QVERIFY(!w->shpStrich->isVisible());
     QCOMPARE(percent(), "");
 }
 
@@ -413,13 +413,13 @@ void PlayerTest::fileBox() {
     s->env.drive.copyFixture(QStringLiteral("follow-a.mp3"), dir + "y.mp3"); // 2 s
     if (!message.isEmpty())
         QFile::remove(s->env.drive.host(dir + "y.mp3")), QFile::remove(s->env.drive.host(dir + "x.mp3"));
-    FileListBox* box = w->browser.File1;
+    FileListBox* box = w->File1;
     box->setPath(folder);
     box->setListIndex(message.isEmpty() ? box->ListCount() - 1 : -1);
-    s->state.TimeDisplayMode = mode;
+    s->state.TimeDisplayMode = TimeFieldMode(mode);
     w->Timer1->setInterval(3600 * 1000);
     w->Timer2->setInterval(3600 * 1000);
-    w->cmdPlay_Click();
+    w->player.cmdPlay_Click();
     w->display.RefreshList(1);
     if (!message.isEmpty())
         s->env.messages.expectMsgBox(message, vbOKOnly, "Error");
@@ -430,15 +430,15 @@ void PlayerTest::fileBox() {
         QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(box->viewport(), Qt::LeftButton, {}, at);
     } else if (how == u"DblClick")
-        w->File1_DblClick();
+        w->player.File1_DblClick();
     else
-        w->browser.menPlayLeft->trigger();
+        w->menPlayLeft->trigger();
     if (!message.isEmpty())
         return;
     QCOMPARE(playingLength(), 2); // y.mp3
     QCOMPARE(s->state.PlayingFromBrowser, fromBrowser);
     QVERIFY(w->Timer2->isActive());
-    QCOMPARE(w->lstListe->height(), fullListHeight() - (shortened ? w->timeDisplay.shpStrich->height() : 0));
+    QCOMPARE(w->lstListe->height(), fullListHeight() - (shortened ? w->shpStrich->height() : 0));
 
     sinks->play(2500);
     QVERIFY(engineStopped());
@@ -457,7 +457,7 @@ void PlayerTest::fileBox() {
 // button; a click on Stop also forgets what was playing.
 void PlayerTest::imageButtons() {
     start(0);
-    ImageButton* stop = w->player.imgStop;
+    ImageButton* stop = w->imgStop;
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
         QTest::mousePress(stop, button, {}, QPoint(16, 16));
         QCOMPARE(stop->BorderStyle(), 1);
@@ -466,7 +466,7 @@ void PlayerTest::imageButtons() {
         QTest::mouseRelease(stop, button, {}, QPoint(200, 200));
         QCOMPARE(stop->BorderStyle(), 0);
     }
-    QTest::mouseClick(w->player.imgPlay, Qt::LeftButton);
+    QTest::mouseClick(w->imgPlay, Qt::LeftButton);
     QVERIFY(IsPlaying());
     s->state.PlayingFromBrowser = true;
     w->Timer2->start();
@@ -477,14 +477,14 @@ void PlayerTest::imageButtons() {
     QCOMPARE(s->state.PlayingIndex, -1);
     QCOMPARE(s->state.PlayingFromBrowser, false);
     // The never-shown command buttons run the same commands.
-    w->player.cmdPlay->click();
+    w->cmdPlay->click();
     QVERIFY(IsPlaying());
     QCOMPARE(s->state.PlayingIndex, 0);
-    w->player.cmdStop->click();
+    w->cmdStop->click();
     QVERIFY(!IsPlaying());
     QCOMPARE(s->state.PlayingIndex, 0);
     for (QWidget* b :
-         std::initializer_list<QWidget*>{w->player.imgZurueck, w->player.imgPlay, stop, w->player.imgVor})
+         std::initializer_list<QWidget*>{w->imgZurueck, w->imgPlay, stop, w->imgVor})
         QVERIFY(b->isVisible() && !b->accessibleName().isEmpty());
 }
 

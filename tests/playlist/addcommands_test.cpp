@@ -2,8 +2,8 @@
 // playlist box and the file box's own drag, with the scripted message service.
 #include "platform/dosfs.h"
 #include "playback/modmp3.h"
-#include "playlist/browserboxes.h"
-#include "playlist/playlistbox.h"
+#include "playlist/window/browserboxes.h"
+#include "playlist/window/playlistbox.h"
 #include "windowsandbox.h"
 
 #include <QDrag>
@@ -19,7 +19,6 @@ const QString kOther = QStringLiteral("C:\\Other\\");
 // The playlist starts as p.mp3 and q.mp3 of C:\Other (or empty), the file box on C:\Music with
 // a.mp3, b.mp3 and c.mp3.
 struct Adding : WindowSandbox {
-    FileBrowser& browser = window.browser;
     explicit Adding(int startEntries, int selectedRow = 0) {
         for (const char* f : {"C:\\Music\\a.mp3", "C:\\Music\\b.mp3", "C:\\Music\\c.mp3", "C:\\Music\\c.wav",
                               "C:\\Other\\p.mp3", "C:\\top.mp3"})
@@ -30,7 +29,7 @@ struct Adding : WindowSandbox {
             if (state.EntryCount() < startEntries)
                 state.AddEntry(kOther + QString::fromLatin1(f));
         window.display.RefreshList(selectedRow);
-        browser.Dir1->setPath(QStringLiteral("C:\\Music"));
+        window.Dir1->setPath(QStringLiteral("C:\\Music"));
     }
     // Delivers data to the playlist box as the window system delivers a drop; the action taken.
     Qt::DropAction drop(const QMimeData* data, Qt::DropActions offered) {
@@ -95,16 +94,16 @@ void AddCommandsTest::addSelected() {
     QFETCH(int, row);
     QFETCH(int, boxIndex);
     Adding a(2);
-    a.browser.Dir1->setPath(folder);
-    a.browser.File1->setListIndex(select);
+    a.window.Dir1->setPath(folder);
+    a.window.File1->setListIndex(select);
     if (playing)
         OpenAndPlay(kOther + QStringLiteral("q.mp3"));
     for (int i = 0; i < presses; ++i)
-        a.browser.cmdAdd->click();
+        a.window.cmdAdd->click();
     QCOMPARE(a.state.Entries.mid(2), added);
     QCOMPARE(a.window.lstListe->rows(), a.state.Entries);
     QCOMPARE(a.window.lstListe->ListIndex(), row);
-    QCOMPARE(a.browser.File1->ListIndex(), boxIndex);
+    QCOMPARE(a.window.File1->ListIndex(), boxIndex);
     QCOMPARE(a.env.messages.problems(), QStringList());
     StopAndClose();
 }
@@ -128,25 +127,25 @@ void AddCommandsTest::addAll() {
     QFETCH(int, added);
     QFETCH(int, row);
     Adding a(startEntries, selectedRow);
-    a.browser.File1->setListIndex(2);
+    a.window.File1->setListIndex(2);
     if (situation == u"playing")
         OpenAndPlay(kOther + QStringLiteral("q.mp3"));
     if (situation == u"vanished")
         QDir(a.env.drive.host(QStringLiteral("C:\\Music"))).removeRecursively();
-    a.browser.menAddAll->trigger();
+    a.window.menAddAll->trigger();
     QCOMPARE(a.state.EntryCount(), startEntries + added);
     if (added)
         QCOMPARE(a.state.Entries.mid(startEntries),
                  QStringList({"C:\\Music\\a.mp3", "C:\\Music\\b.mp3", "C:\\Music\\c.mp3"}));
     QCOMPARE(a.window.lstListe->ListIndex(), row);
-    QCOMPARE(a.browser.File1->ListIndex(), 0);
+    QCOMPARE(a.window.File1->ListIndex(), 0);
 
     // An empty file box: the two add commands say so and add nothing.
-    a.browser.Dir1->setPath(QStringLiteral("C:\\Empty"));
+    a.window.Dir1->setPath(QStringLiteral("C:\\Empty"));
     a.env.messages.expectMsgBox(QStringLiteral("No file in the box"), vbOKOnly, kError)
         .expectMsgBox(QStringLiteral("No file selected"), vbOKOnly, kError);
-    a.browser.cmdAdd2->click();
-    a.browser.menAddSel->trigger();
+    a.window.cmdAdd2->click();
+    a.window.menAddSel->trigger();
     QCOMPARE(a.state.EntryCount(), startEntries + added);
     QCOMPARE(a.env.messages.problems(), QStringList());
     StopAndClose();
@@ -184,7 +183,7 @@ void AddCommandsTest::addTyped() {
         a.env.messages.expectMsgBox(QStringLiteral("File: C:\\Other\\p.mp3 became deleted\r\nfrom playlist, "
                                                    "because it's not valid (anymore)"),
                                     vbOKOnly, QStringLiteral("File not found"));
-    a.browser.menAddMan->trigger();
+    a.window.menAddMan->trigger();
     QCOMPARE(a.state.Entries, entries);
     QCOMPARE(a.window.lstListe->rows(), entries);
     QCOMPARE(a.window.lstListe->ListIndex(), row);
@@ -237,7 +236,7 @@ void AddCommandsTest::dropFiles() {
         a.env.drive.write(QStringLiteral("C:\\Drop\\") + QString::fromUtf8(f));
     QDir().mkpath(a.env.drive.host(QStringLiteral("C:\\Drop\\Album")));
     QDir().mkpath(a.env.drive.host(QStringLiteral("C:\\Drop\\Folder.mp3")));
-    a.browser.Dir1->setPath(QStringLiteral("C:\\Drop"));
+    a.window.Dir1->setPath(QStringLiteral("C:\\Drop"));
     QByteArray list;
     QStringList paths;
     for (const QString& u : uris) {
@@ -270,7 +269,7 @@ void AddCommandsTest::dropFiles() {
 // press and a move drags the bare name as plain text, move only, and its drop adds the file.
 void AddCommandsTest::dragFromFileBox() {
     Adding a(2, 0);
-    FileListBox* files = a.browser.File1;
+    FileListBox* files = a.window.File1;
     const QPoint second = files->visualRect(files->model()->index(1, 0)).center();
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, second);
     QCOMPARE(files->ListIndex(), 1);

@@ -1,7 +1,7 @@
 // Open, Save, Save As and Restore on the real main window with the scripted message service.
 #include "platform/dosfs.h"
 #include "playback/modmp3.h"
-#include "playlist/playlistbox.h"
+#include "playlist/window/playlistbox.h"
 #include "windowsandbox.h"
 
 #include <QAction>

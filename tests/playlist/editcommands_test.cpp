@@ -1,7 +1,7 @@
 // Moving, removing, sorting, mixing and the double-entry search on the real main window, through
 // its buttons and pop-up entries, with the scripted message service.
 #include "playback/modmp3.h"
-#include "playlist/playlistbox.h"
+#include "playlist/window/playlistbox.h"
 #include "windowsandbox.h"
 
 #include <QAction>
@@ -157,7 +157,7 @@ void EditCommandsTest::mix() {
     list.append(entries("CC"));
     state->Entries = list;
     window->display.RefreshList(2); // C
-    window->playlistInput.menMix->trigger();
+    window->menMix->trigger();
     QCOMPARE(state->EntryCount(), 12);
     QVERIFY(state->Entries != list);
     QCOMPARE(window->lstListe->rows(), state->Entries);
@@ -220,7 +220,7 @@ void EditCommandsTest::doubles() {
         OpenAndPlay(paths[0]);
     if (!prompt.isEmpty())
         s->env.messages.expectMsgBox(prompt, vbOKOnly, title);
-    window->playlistInput.menDbl->trigger();
+    window->menDbl->trigger();
     QCOMPARE(window->lstListe->ListIndex(), selected);
     QCOMPARE(state->Entries, paths);
     QVERIFY(notBusy());

@@ -1,11 +1,11 @@
 // The file browser panel on the real main window: drives, folders and files over temporary
 // drives, and its pop-up menu.
-#include "app/frmVeriVuzeDadeve.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "appenvironment.h"
-#include "mp3info/frmattributes.h"
+#include "mp3info/window/frmattributes.h"
 #include "platform/dosfs.h"
-#include "playlist/browserboxes.h"
-#include "playlist/playlistbox.h"
+#include "playlist/window/browserboxes.h"
+#include "playlist/window/playlistbox.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -49,23 +49,23 @@ struct Panel {
     FileBrowser& browser() { return window->browser; }
     QStringList files() {
         QStringList names;
-        for (qsizetype i = 0; i < browser().File1->ListCount(); ++i)
-            names.append(browser().File1->List(i));
+        for (qsizetype i = 0; i < window->File1->ListCount(); ++i)
+            names.append(window->File1->List(i));
         return names;
     }
     QStringList folderRows() {
         QStringList rows;
-        for (int i = 0; i < browser().Dir1->count(); ++i)
-            rows.append(browser().Dir1->item(i)->text());
+        for (int i = 0; i < window->Dir1->count(); ++i)
+            rows.append(window->Dir1->item(i)->text());
         return rows;
     }
     void chooseDrive(QChar letter) {
-        QComboBox* box = browser().Drive1;
+        QComboBox* box = window->Drive1;
         box->setCurrentIndex(box->findData(QString(letter)));
     }
     // Double-clicks the folder row with this text.
     void openFolder(const QString& text) {
-        FolderListBox* dir = browser().Dir1;
+        FolderListBox* dir = window->Dir1;
         const auto found = dir->findItems(text, Qt::MatchExactly);
         QVERIFY2(!found.isEmpty(), qPrintable(text));
         const QPoint at = dir->visualItemRect(found.first()).center();
@@ -129,8 +129,8 @@ void FileBrowserTest::walking() {
         } else if (action == u"remove E") {
             QDir(p.d.path() + QStringLiteral("/gone")).removeRecursively();
         }
-        QCOMPARE(p.browser().Dir1->Path(), QString::fromLatin1(step.path));
-        QCOMPARE(p.browser().File1->Path(), QString::fromLatin1(step.path));
+        QCOMPARE(p.window->Dir1->Path(), QString::fromLatin1(step.path));
+        QCOMPARE(p.window->File1->Path(), QString::fromLatin1(step.path));
         QCOMPARE(p.files().join(u'|'), QString::fromLatin1(step.files));
         QCOMPARE(p.folderRows().join(u'|'), QString::fromLatin1(step.rows));
         QCOMPARE(p.browser().Drive(), QString::fromLatin1(step.drive).replace(QStringLiteral("%C"), cLabel));
@@ -142,7 +142,7 @@ void FileBrowserTest::walking() {
 // starts outside every drive, on the first drive's root).
 void FileBrowserTest::startsInTheWorkingFolder() {
     Panel p(QStringLiteral("C:\\Music\\Rock"));
-    QCOMPARE(p.browser().Dir1->Path(), QStringLiteral("C:\\Music\\Rock"));
+    QCOMPARE(p.window->Dir1->Path(), QStringLiteral("C:\\Music\\Rock"));
     QCOMPARE(p.files(), QStringList({"r1.mp3", "r2.MP3"}));
     QCOMPARE(p.browser().Drive().left(2), QStringLiteral("c:"));
 }
@@ -170,16 +170,16 @@ void FileBrowserTest::fileBoxListsMp3Files() {
     QFile::link(drive.host(QStringLiteral("C:\\Mix\\loop2")), drive.host(QStringLiteral("C:\\Mix\\loop1")));
     QFile::link(drive.host(QStringLiteral("C:\\Mix\\loop1")), drive.host(QStringLiteral("C:\\Mix\\loop2")));
 
-    p.browser().Dir1->setPath(QStringLiteral("C:\\Mix"));
+    p.window->Dir1->setPath(QStringLiteral("C:\\Mix"));
     // Wine's hidden and system marks are left to the existence test when a file is added.
     QCOMPARE(p.files(), QStringList({"A.MP3", "a2.mp3", "archived.mp3", "b.Mp3", "linked.mp3", "marked.mp3",
                                      "system.mp3", "Z.mp3"}));
     QCOMPARE(p.folderRows(), QStringList({"c:\\", "Mix", "Alpha", "beta", "folder.mp3", "up"}));
     p.openFolder(QStringLiteral("up")); // a link back up opens like any folder
-    QCOMPARE(p.browser().Dir1->Path(), QStringLiteral("C:\\Mix\\up"));
-    QCOMPARE(p.browser().File1->ListCount(), 8);
+    QCOMPARE(p.window->Dir1->Path(), QStringLiteral("C:\\Mix\\up"));
+    QCOMPARE(p.window->File1->ListCount(), 8);
     // A folder that cannot be read lists as empty.
-    p.browser().Dir1->setPath(QStringLiteral("C:\\Vanished"));
+    p.window->Dir1->setPath(QStringLiteral("C:\\Vanished"));
     QCOMPARE(p.files(), QStringList());
     QCOMPARE(p.folderRows(), QStringList({"c:\\", "Vanished"}));
 }
@@ -188,30 +188,29 @@ void FileBrowserTest::fileBoxListsMp3Files() {
 // Fileinfo needs a selected file.
 void FileBrowserTest::fileBoxMenu() {
     Panel p;
-    FileBrowser& b = p.browser();
     QStringList entries;
-    for (QAction* a : b.menFileBox->actions())
+    for (QAction* a : p.window->menFileBox->actions())
         entries.append(a->isSeparator() ? QStringLiteral("-") : a->text());
-    for (QAction* a : b.menAdd->actions())
+    for (QAction* a : p.window->menAdd->actions())
         entries.append(a->text());
     QCOMPARE(entries, QStringList({"Play", "Fileinfo", "-", "Add", "Selected", "All", "Manually"}));
 
-    b.Dir1->setPath(QStringLiteral("C:\\Music\\Rock"));
+    p.window->Dir1->setPath(QStringLiteral("C:\\Music\\Rock"));
     p.env.messages.expectMsgBox(QStringLiteral("No file selected"), vbOKOnly, QStringLiteral("Error"));
-    b.menInfoLeft->trigger();
+    p.window->menInfoLeft->trigger();
     QVERIFY(!FileInfosWindow() || !FileInfosWindow()->isVisible());
 
-    FileListBox* files = b.File1;
+    FileListBox* files = p.window->File1;
     const QPoint second = files->visualRect(files->model()->index(1, 0)).center();
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                       files->visualRect(files->model()->index(0, 0)).center());
     QCOMPARE(files->ListIndex(), 0);
     QTest::mousePress(files->viewport(), Qt::RightButton, {}, second);
-    QTRY_VERIFY(b.menFileBox->isVisible());
-    b.menFileBox->hide();
+    QTRY_VERIFY(p.window->menFileBox->isVisible());
+    p.window->menFileBox->hide();
     QTest::mouseRelease(files->viewport(), Qt::RightButton, {}, second);
     QCOMPARE(files->ListIndex(), 0);
-    b.menInfoLeft->trigger();
+    p.window->menInfoLeft->trigger();
     QVERIFY(FileInfosWindow() && FileInfosWindow()->isVisible());
     QCOMPARE(FileInfosWindow()->Pfad, QStringLiteral("C:\\Music\\Rock\\r1.mp3"));
     UnloadFileInfos();
@@ -233,7 +232,7 @@ public:
 // opens it.
 void FileBrowserTest::folderOpensOnDoubleClickOrReturn() {
     Panel p;
-    FolderListBox* dir = p.browser().Dir1;
+    FolderListBox* dir = p.window->Dir1;
     SingleClickStyle style;
     dir->setStyle(&style);
     const QListWidgetItem* music = dir->findItems(QStringLiteral("Music"), Qt::MatchExactly).first();

@@ -1,6 +1,6 @@
 // The playlist box rebuilt from the model: the selection rules, the view modes and their check
 // marks, and the horizontal scroll extent.
-#include "playlist/playlistbox.h"
+#include "playlist/window/playlistbox.h"
 #include "windowsandbox.h"
 
 #include <QAction>

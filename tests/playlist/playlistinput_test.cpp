@@ -3,7 +3,7 @@
 #include "playback/audiosink.h"
 #include "playback/clockedsinks.h"
 #include "playback/modmp3.h"
-#include "playlist/playlistbox.h"
+#include "playlist/window/playlistbox.h"
 #include "windowsandbox.h"
 
 #include <QAction>
@@ -264,7 +264,7 @@ void PlaylistInputTest::playing() {
     QFETCH(int, selected);
     show(list, playingBefore >= 0 ? playingBefore : row);
     if (playingBefore >= 0) {
-        window->cmdPlay_Click();
+        window->player.cmdPlay_Click();
         window->display.RefreshList(row);
     }
     QCOMPARE(IsPlaying(), playingBefore >= 0);
@@ -283,7 +283,7 @@ void PlaylistInputTest::playing() {
         mouse(QEvent::MouseButtonDblClick, row, Qt::LeftButton, Qt::LeftButton);
         release(row);
     } else
-        window->playlistInput.menPlay->trigger();
+        window->menPlay->trigger();
     QCOMPARE(IsPlaying(), playing);
     QCOMPARE(state->PlayingIndex, playingIndex);
     QCOMPARE(window->lstListe->ListIndex(), selected);
@@ -319,12 +319,12 @@ void PlaylistInputTest::presses() {
     press(row);
     const int selected = row < 3 ? row : playing;
     QCOMPARE(window->lstListe->ListIndex(), selected);
-    QCOMPARE(window->DragIndex, selected);
+    QCOMPARE(window->playlistInput.DragIndex, selected);
     QCOMPARE(state->PlayingIndex, playingIndex);
     QCOMPARE(opened - before, opens);
     QCOMPARE(IsPlaying(), playing >= 0);
     release(row);
-    QCOMPARE(window->DragIndex, -1);
+    QCOMPARE(window->playlistInput.DragIndex, -1);
     // Ctrl+click on the selected row leaves it selected: the box never deselects.
     mouse(QEvent::MouseButtonPress, selected, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
     mouse(QEvent::MouseButtonRelease, selected, Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
@@ -334,7 +334,7 @@ void PlaylistInputTest::presses() {
     state->Entries.clear();
     window->display.RefreshList(0);
     press(0);
-    QCOMPARE(window->DragIndex, -1);
+    QCOMPARE(window->playlistInput.DragIndex, -1);
 }
 
 void PlaylistInputTest::rightPress() {
@@ -342,7 +342,7 @@ void PlaylistInputTest::rightPress() {
     press(2, Qt::RightButton);
     QTRY_VERIFY(window->menPlaylist->isVisible());
     QCOMPARE(window->lstListe->ListIndex(), 1);
-    QCOMPARE(window->DragIndex, -1);
+    QCOMPARE(window->playlistInput.DragIndex, -1);
     move(0, Qt::LeftButton | Qt::RightButton);
     QCOMPARE(letters(state->Entries), QStringLiteral("ABC"));
     window->menPlaylist->close();

@@ -1,7 +1,7 @@
 #pragma once
 // The main window, shown, on a fresh program state inside an AppEnvironment.
 
-#include "app/frmVeriVuzeDadeve.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "appenvironment.h"
 
 struct WindowSandbox {

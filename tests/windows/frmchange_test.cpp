@@ -1,6 +1,6 @@
 // The new-features window on real widgets: its text character for character, the scroll range,
 // the text following the thumb while it is dragged, a fresh start after OK, and the first start.
-#include "app/frmVeriVuzeDadeve.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "appenvironment.h"
 #include "windows/frmchange.h"
 

@@ -1,7 +1,7 @@
 // The credits window on real widgets: which titles.txt it reads, its messages, the speed bar, the
 // states of pause, continue, again and the end, and Help > "Credits" starting afresh in both looks.
 // Timer ticks are run by hand; no test waits for time to pass.
-#include "app/frmVeriVuzeDadeve.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "appenvironment.h"
 #include "windows/frmcredits.h"
 

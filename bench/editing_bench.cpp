@@ -10,49 +10,21 @@
 #include "playlist/window/playlistbox.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <random>
 #include <sys/stat.h>
 
 namespace {
 
-// Answers every message box with OK, silently.
-class Silent final : public MessageService {
-public:
-    int msgBox(const QString&, int, const QString&) override { return vbOK; }
-    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    QString showOpenDialog(const QString&, const QString&, const QString&) override { return {}; }
-    QString showSaveDialog(const QString&, const QString&, const QString&) override { return {}; }
-};
-
 // 32,767 files of distinct names in folders of twelve, listed in a shuffled order.
-struct Library : bench::TempMusic {
-    Library() {
-        std::vector<int> order(32767);
-        for (int i = 0; i < 32767; ++i)
-            order[i] = i;
-        std::shuffle(order.begin(), order.end(), std::mt19937(5));
-        for (int i : order) {
-            const QString folder = QStringLiteral("Music/Artist %1/Album %2")
-                                       .arg(i / 300, 3, 10, QLatin1Char('0'))
-                                       .arg(i / 12 % 25);
-            const QString name =
-                QStringLiteral("%1 Track %2.mp3").arg(i % 12 + 1, 2, 10, QLatin1Char('0')).arg(i);
-            add(folder, name);
-        }
-    }
-};
-
-Library& library() {
-    static Library l;
+bench::TempMusic& library() {
+    static bench::TempMusic l(32767, true);
     return l;
 }
 
 struct Window {
-    Silent silent;
+    SilentMessages silent;
     MessageService* previous = setMessages(&silent);
     ProgramState state;
     frmVeriVuzeDadeve window{state};
@@ -111,7 +83,7 @@ void BM_DeleteFirst(benchmark::State& st) {
 
 // A million entries: the library's paths over and over, shuffled.
 QStringList million() {
-    const Library& l = library();
+    const bench::TempMusic& l = library();
     QStringList list;
     list.reserve(1'000'000);
     for (int i = 0; i < 1'000'000; ++i)

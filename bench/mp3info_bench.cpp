@@ -3,14 +3,13 @@
 // GetFileInfos on 1,000 MP3 files against one loop that reads the first 8 KiB of each.
 #include "app/window/frmVeriVuzeDadeve.h"
 #include "benchmain.h"
+#include "tempmusic.h"
 #include "mp3info/headerinfos.h"
 #include "platform/dosfs.h"
 #include "playlist/listrows.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -19,25 +18,7 @@ namespace {
 constexpr int kEntries = 32767;
 constexpr int kAnalysed = 1000;
 
-struct Files {
-    QTemporaryDir dir;
-    QStringList dosPaths;
-    std::vector<QByteArray> hostPaths;
-
-    void add(const QString& folder, const QString& name, const QByteArray& content) {
-        QDir(dir.path()).mkpath(folder);
-        const QString host = dir.path() + u'/' + folder + u'/' + name;
-        QFile file(host);
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-            std::abort();
-        hostPaths.push_back(QFile::encodeName(host));
-        dosPaths.append(QStringLiteral("C:\\") + QString(folder).replace(u'/', u'\\') + u'\\' + name);
-    }
-    void map() {
-        qputenv("VORLAK_DRIVES", ("C:=" + dir.path()).toUtf8());
-        dosfs::reloadDrives();
-    }
-};
+using Files = bench::TempMusic;
 
 // Small files, three of four with an ID3v1 block (the others show their file names).
 Files& playlist() {

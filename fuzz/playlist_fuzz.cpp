@@ -11,16 +11,8 @@
 
 namespace {
 
-class Silent final : public MessageService {
-public:
-    int msgBox(const QString&, int, const QString&) override { return vbOK; }
-    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    QString showOpenDialog(const QString&, const QString&, const QString&) override { return {}; }
-    QString showSaveDialog(const QString&, const QString&, const QString&) override { return {}; }
-};
-
 QTemporaryDir* drive;
-Silent silent;
+SilentMessages silent;
 
 void touch(const QString& relative) {
     const QString path = drive->path() + u'/' + relative;

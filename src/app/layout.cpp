@@ -190,7 +190,7 @@ QHash<QString, Rect> Final(const Plan& plan) {
 }
 
 int ToPixels(int twips, double dpi) {
-    return int(std::lround(twips * dpi / 1440.0));
+    return int(std::lround(twips * dpi / kTwipsPerInch));
 }
 
 QRect ToPixels(const Rect& rect, double dpi) {
@@ -201,7 +201,7 @@ QRect ToPixels(const Rect& rect, double dpi) {
 }
 
 int ToTwips(int pixels, double dpi) {
-    return int(std::lround(pixels * 1440.0 / dpi));
+    return int(std::lround(pixels * double(kTwipsPerInch) / dpi));
 }
 
 } // namespace layout

@@ -25,6 +25,7 @@ struct Placement {
 using Stage = QList<Placement>;
 using Plan = QList<Stage>;
 
+inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kMinOuterWidth = 6400;
 inline constexpr int kMinOuterHeight = 5300;
 inline constexpr int kReferenceOuterWidth = 11760;

@@ -20,6 +20,8 @@ const QString kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 const QString kServiceName = QStringLiteral("org.mpris.MediaPlayer2.vorlak");
 const QString kNoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
+// How often the playing title is compared with the one last announced.
+constexpr int kPollMilliseconds = 500;
 
 } // namespace
 
@@ -118,7 +120,7 @@ QVariantMap MprisMetadata(const QString& dosPath, double lengthSeconds) {
 Mpris::Mpris(QWidget& window, PlayerCommands& player) : QObject(&window), window_(window), player_(player) {
     new MprisRootAdaptor(this);
     new MprisPlayerAdaptor(this);
-    poll_.setInterval(500);
+    poll_.setInterval(kPollMilliseconds);
     connect(&poll_, &QTimer::timeout, this, &Mpris::announceChanges);
 }
 

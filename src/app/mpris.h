@@ -5,7 +5,6 @@
 // of either are announced with PropertiesChanged. Without a session bus it does nothing.
 
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 #include <QVariantMap>
 

@@ -17,7 +17,7 @@ void Shutdown::Form_Unload() {
     const ProgramState& s = main_.state;
     const FileComparison comparison = ListEqualsFile(s, s.PlaylistPath);
     if (comparison == FileComparison::Unreadable)
-        MsgBox(QStringLiteral("Could not open ") + s.PlaylistPath, vbOKOnly, QStringLiteral("Error"));
+        ReportCouldNotOpen(s.PlaylistPath);
     if (comparison != FileComparison::Equal &&
         MsgBox(QStringLiteral("Do you want to save the new list?"), vbYesNo, QString()) == vbYes)
         SavePlaylist(s, s.PlaylistPath);

@@ -8,8 +8,6 @@
 #include "playlist/window/playlistbox.h"
 #include "windows/frmchange.h"
 
-#include <QAction>
-#include <QApplication>
 #include <chrono>
 
 namespace {

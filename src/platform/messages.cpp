@@ -7,15 +7,12 @@
 
 namespace {
 
-class StderrMessages final : public MessageService {
+class StderrMessages final : public SilentMessages {
 public:
     int msgBox(const QString& prompt, int style, const QString& title) override {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(prompt));
-        return (style & 7) == vbYesNo ? vbNo : vbOK;
+        return SilentMessages::msgBox(prompt, style, title);
     }
-    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    QString showOpenDialog(const QString&, const QString&, const QString&) override { return {}; }
-    QString showSaveDialog(const QString&, const QString&, const QString&) override { return {}; }
 };
 
 StderrMessages fallback;

@@ -18,7 +18,18 @@ public:
     virtual QString showSaveDialog(const QString& filter, const QString& title, const QString& folder) = 0;
 };
 
-// The service in use. Without one installed, messages go to stderr and are answered with OK / No.
+// Answers every message box with OK, or No when it asks a question, and cancels every input box
+// and dialog, showing nothing: for runs that nobody watches (benchmarks, fuzzing).
+class SilentMessages : public MessageService {
+public:
+    int msgBox(const QString&, int style, const QString&) override { return (style & 7) == vbYesNo ? vbNo : vbOK; }
+    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    QString showOpenDialog(const QString&, const QString&, const QString&) override { return {}; }
+    QString showSaveDialog(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+// The service in use. Without one installed, messages go to stderr and are answered as
+// SilentMessages answers them.
 MessageService& messages();
 // Installs service (not owned); nullptr restores the default. Returns the previous one.
 MessageService* setMessages(MessageService* service);

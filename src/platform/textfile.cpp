@@ -3,7 +3,6 @@
 #include "platform/codepage.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <cstring>
 #include <sys/stat.h>

@@ -166,8 +166,4 @@ bool Mp3Decoder::seek(qint64 frame) {
     return mpg123_seek(handle_, off_t(frame), SEEK_SET) >= 0;
 }
 
-QString Mp3Decoder::lastError() const {
-    return QString::fromUtf8(mpg123_strerror(handle_));
-}
-
 } // namespace playback

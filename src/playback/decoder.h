@@ -36,7 +36,7 @@ public:
     // file; Error when the data cannot be decoded any further or the format changes.
     Status read(qint16* out, qint64 maxFrames, qint64* frames);
     bool seek(qint64 frame);
-    QString lastError() const;
+
 
 private:
     Mp3Decoder() = default;

@@ -25,13 +25,15 @@ MCIERROR send(const QString& command, char* reply = nullptr, unsigned length = 0
                          reply ? length : 0);
 }
 
+const QString kTimeInMilliseconds = QStringLiteral("set MP3Play Time Format milliseconds");
+
 QByteArray replyText(const char* reply) {
     return QByteArray(reply, qsizetype(qstrnlen(reply, kReplyLength)));
 }
 
 // Milliseconds of the position, read strictly.
 double positionMs(char* reply) {
-    send(QStringLiteral("set MP3Play Time Format milliseconds"));
+    send(kTimeInMilliseconds);
     send(QStringLiteral("status MP3Play position"), reply, kReplyLength);
     double value = 0;
     const QByteArray text = replyText(reply);
@@ -117,7 +119,7 @@ QString PositionText() {
 }
 
 QString LengthText() {
-    send(QStringLiteral("set MP3Play Time Format milliseconds"));
+    send(kTimeInMilliseconds);
     send(QStringLiteral("status MP3Play length"), LengthReply, kReplyLength);
     return mp3time::timeText(mp3time::roundedSeconds(mp3time::leadingNumber(replyText(LengthReply))));
 }

@@ -39,6 +39,10 @@ const QString& EntryAt(const PlaylistModel& model, qsizetype i) {
     return model.Entries.at(i);
 }
 
+void ReportCouldNotOpen(const QString& path) {
+    MsgBox(QStringLiteral("Could not open ") + path, vbOKOnly, QStringLiteral("Error"));
+}
+
 void ReportNameOutsideCodePage(const QString& path) {
     MsgBox(QStringLiteral("Cannot use this file name in a playlist: ") + path, vbOKOnly,
            QStringLiteral("Error"));
@@ -90,5 +94,5 @@ void LoadTextPlaylist(PlaylistModel& model, const QString& path) {
     }
     ReportingAdder add(model);
     if (!ForEachPlaylistLine(path, [&](const QString& line) { add(line); }))
-        MsgBox(QStringLiteral("Could not open ") + path, vbOKOnly, QStringLiteral("Error"));
+        ReportCouldNotOpen(path);
 }

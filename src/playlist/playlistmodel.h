@@ -25,6 +25,9 @@ public:
 // Entry i of the model; raises "Subscript out of range" when there is none.
 const QString& EntryAt(const PlaylistModel& model, qsizetype i);
 
+// "Could not open " & path: a playlist file that could not be read.
+void ReportCouldNotOpen(const QString& path);
+
 // "Cannot use this file name in a playlist: " & path, for a name the code page cannot hold.
 void ReportNameOutsideCodePage(const QString& path);
 

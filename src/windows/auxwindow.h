@@ -33,6 +33,9 @@ void announceAsDialog(QWidget* window);
 // Sets a label's text colour; the label keeps a transparent background.
 void setTextColour(QLabel* label, const QColor& colour);
 
+// The emblem, the icon of the auxiliary windows.
+inline const QString kEmblem = QStringLiteral(":/windows/abouticon.svg");
+
 // The text colours of the two looks.
 inline const QColor kRed{255, 0, 0};
 inline const QColor kBlack{0, 0, 0};

@@ -11,7 +11,6 @@
 namespace {
 QPointer<frmAbout> loaded;
 const QString kBackground = QStringLiteral(":/windows/about.svg");
-const QString kEmblem = QStringLiteral(":/windows/abouticon.svg");
 } // namespace
 
 void SubstituteFixedsys() {
@@ -34,13 +33,13 @@ QStringList AboutLines() {
 frmAbout::frmAbout(QWidget* parent, bool oldLayout) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Vorlak Verivuze Dadeve"));
-    setWindowIcon(QIcon(kEmblem));
+    setWindowIcon(QIcon(aux::kEmblem));
     setAttribute(Qt::WA_DeleteOnClose);
     aux::announceAsDialog(this);
     setFixedSize(5160 / aux::kTwipsPerPixel, 3675 / aux::kTwipsPerPixel);
 
     Image1 = aux::pictureLabel(this, "Image1", kBackground, rect(), QStringLiteral("Background picture"));
-    Picture1 = aux::pictureLabel(this, "Picture1", kEmblem, aux::twips(2340, 180, 495, 465),
+    Picture1 = aux::pictureLabel(this, "Picture1", aux::kEmblem, aux::twips(2340, 180, 495, 465),
                                  QStringLiteral("Vorlak emblem"));
 
     SubstituteFixedsys();

@@ -68,7 +68,7 @@ int FeatureScrollMaximum(int labelHeightTwips, int stripTopTwips, double twipsPe
 frmChange::frmChange(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmChange"));
     setWindowTitle(QStringLiteral("Changelog"));
-    setWindowIcon(QIcon(QStringLiteral(":/windows/abouticon.svg")));
+    setWindowIcon(QIcon(aux::kEmblem));
     setAttribute(Qt::WA_DeleteOnClose);
     aux::announceAsDialog(this);
     setFixedSize(7185 / aux::kTwipsPerPixel, 4680 / aux::kTwipsPerPixel);

@@ -16,6 +16,9 @@
 
 namespace {
 
+// The interval of a scroll step at the start; the speed bar sets it between 20 and 1000 ms.
+constexpr int kStartStepMilliseconds = 400;
+
 QPointer<frmCredits> loaded;
 const QString kBackground = QStringLiteral(":/windows/credits.svg");
 
@@ -46,7 +49,7 @@ int CreditsStartDelay(int stepInterval) {
 frmCredits::frmCredits(QWidget* parent, bool oldLayout) : QWidget(parent, Qt::Window), oldLayout_(oldLayout) {
     setObjectName(QStringLiteral("frmCredits"));
     setWindowTitle(QStringLiteral("Vorlak Credits"));
-    setWindowIcon(QIcon(QStringLiteral(":/windows/abouticon.svg")));
+    setWindowIcon(QIcon(aux::kEmblem));
     setAttribute(Qt::WA_DeleteOnClose);
     aux::announceAsDialog(this);
     setFixedSize(5055 / aux::kTwipsPerPixel, 4050 / aux::kTwipsPerPixel);
@@ -93,14 +96,14 @@ frmCredits::frmCredits(QWidget* parent, bool oldLayout) : QWidget(parent, Qt::Wi
     HScroll1->setRange(20, 1000);
     HScroll1->setSingleStep(10);
     HScroll1->setPageStep(100);
-    HScroll1->setValue(400);
+    HScroll1->setValue(kStartStepMilliseconds);
     connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
 
     Timer1 = new QTimer(this);
-    Timer1->setInterval(400);
+    Timer1->setInterval(kStartStepMilliseconds);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     Timer2 = new QTimer(this);
-    Timer2->setInterval(3000);
+    Timer2->setInterval(CreditsStartDelay(kStartStepMilliseconds));
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
 }
 

@@ -103,7 +103,7 @@ void WindowLayout::PlacePlayerButtons() {
 // The window may not be made smaller than the minimum outer size (rounded up to whole pixels); the
 // frame's share of it is what the window manager adds around the window.
 void WindowLayout::keepMinimumSize() {
-    auto pixels = [this](int twips) { return int(std::ceil(twips * dpi() / 1440.0)); };
+    auto pixels = [this](int twips) { return int(std::ceil(twips * dpi() / layout::kTwipsPerInch)); };
     const QSize frame = window_.frameGeometry().size() - window_.size();
     const QSize minimum(pixels(layout::kMinOuterWidth) - frame.width(),
                         pixels(layout::kMinOuterHeight) - frame.height());

@@ -39,7 +39,7 @@ void DocumentCommands::read(const QString& file, bool keepOld, Format format) {
         readOrRaise(file, keepOld, format);
     } catch (const std::exception&) {
         // The command ends here: no validation, no report, no rebuild.
-        MsgBox(QStringLiteral("Could not open ") + file, vbOKOnly, QStringLiteral("Error"));
+        ReportCouldNotOpen(file);
     }
 }
 
@@ -96,7 +96,7 @@ void DocumentCommands::RestoreDefaultPlaylist() {
         return;
     }
     if (!ReadDefaultPlaylist(s, def))
-        MsgBox(QStringLiteral("Could not open ") + def, vbOKOnly, QStringLiteral("Error"));
+        ReportCouldNotOpen(def);
     if (s.EntryCount() > 0)
         display_.RefreshList(0);
     else

@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QMouseEvent>
 
 int PlaylistRows::rowCount(const QModelIndex& parent) const {

@@ -14,13 +14,15 @@ constexpr std::array<char16_t, 32> kHigh = {0x20AC, 0x0081, 0x201A, 0x0192, 0x20
 
 } // namespace
 
+char16_t unitOf(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : char16_t(byte);
+}
+
 QString toUnicode(QByteArrayView bytes) {
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* dst = out.data();
-    for (char b : bytes) {
-        const auto u = static_cast<unsigned char>(b);
-        *dst++ = QChar(u >= 0x80 && u < 0xA0 ? kHigh[u - 0x80] : char16_t(u));
-    }
+    for (char b : bytes)
+        *dst++ = QChar(unitOf(static_cast<unsigned char>(b)));
     return out;
 }
 
@@ -39,6 +41,18 @@ bool canEncode(QStringView text) {
         if (c != u'?' && toByte(c) == '?')
             return false;
     return true;
+}
+
+std::optional<QByteArray> encode(QStringView text) {
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* dst = out.data();
+    for (QChar c : text) {
+        const char b = toByte(c);
+        if (b == '?' && c != u'?')
+            return std::nullopt;
+        *dst++ = b;
+    }
+    return out;
 }
 
 QByteArray fromUnicode(QStringView text) {

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <optional>
 
 namespace codepage {
 
@@ -15,5 +16,9 @@ QByteArray fromUnicode(QStringView text);
 char toByte(QChar c);
 // True when every character of text has a byte in the code page.
 bool canEncode(QStringView text);
+// The bytes of text; nothing when a character lacks a byte.
+std::optional<QByteArray> encode(QStringView text);
+// The UTF-16 code unit a byte stands for.
+char16_t unitOf(unsigned char byte);
 
 } // namespace codepage

@@ -97,8 +97,7 @@ QList<qsizetype> ValidateEntries(PlaylistModel& model) {
 
 bool SavePlaylist(const PlaylistModel& model, const QString& path) {
     const auto host = dosfs::hostPathForWrite(path);
-    const auto text = textfile::encodeLines(model.Entries);
-    if (!host || !text || !textfile::replaceFile(*host, *text)) {
+    if (!host || !textfile::replaceFile(*host, model.Entries.toLines())) {
         MsgBox(QStringLiteral("Could not save as ") + path, vbOKOnly, QStringLiteral("Error"));
         return false;
     }
@@ -125,12 +124,13 @@ FileComparison ListEqualsFile(const PlaylistModel& model, const QString& playlis
     QFile file(host.value_or(QString()));
     if (!host || !file.open(QIODevice::ReadOnly))
         return FileComparison::Unreadable;
+    // Entries are code-page text, as the file is: their bytes compare as their characters do.
     textfile::LineReader reader(file);
-    QString line;
-    for (const QString& entry : model.Entries) {
-        if (!reader.next(line))
+    QByteArray line;
+    for (qsizetype i = 0; i < model.EntryCount(); ++i) {
+        if (!reader.nextBytes(line))
             return reader.failed() ? FileComparison::Unreadable : FileComparison::Differs;
-        if (line != entry)
+        if (line != model.Entries.bytesAt(i))
             return FileComparison::Differs;
     }
     if (!reader.atEnd())

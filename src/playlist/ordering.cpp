@@ -1,5 +1,6 @@
 #include "playlist/ordering.h"
 
+#include "platform/codepage.h"
 #include "platform/dosfs.h"
 
 #include <QHash>
@@ -13,13 +14,13 @@ namespace {
 
 // The name keys of entries begin to end. Long runs are looked up on several threads: each lookup
 // waits on the file system, and dosfs may be used from any thread.
-QStringList NameKeys(const QStringList& entries, qsizetype begin, qsizetype end) {
+QStringList NameKeys(const EntryList& entries, qsizetype begin, qsizetype end) {
     const qsizetype n = end - begin;
     QStringList names(n);
     QString* out = names.data(); // detached once, before the threads write their own parts
     auto lookUp = [&entries, out, begin](qsizetype from, qsizetype to) {
         for (qsizetype i = from; i < to; ++i)
-            out[i] = dosfs::FileNameOf(entries[begin + i]);
+            out[i] = dosfs::FileNameOf(entries.at(begin + i));
     };
     const qsizetype threads = n < 4096 ? 1 : std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 4);
     std::vector<std::thread> helpers;
@@ -31,43 +32,60 @@ QStringList NameKeys(const QStringList& entries, qsizetype begin, qsizetype end)
     return names;
 }
 
+// Code-page bytes in the order of the UTF-16 code units they stand for.
+int compareAsUtf16(QByteArrayView a, QByteArrayView b) {
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        if (a[i] == b[i])
+            continue;
+        const char16_t x = codepage::unitOf(uchar(a[i])), y = codepage::unitOf(uchar(b[i]));
+        return x < y ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+// Stable: equal keys keep their order in both directions.
+template <typename Key, typename Compare>
+std::vector<qsizetype> stableOrder(qsizetype n, Key key, Compare compare, Direction direction) {
+    std::vector<qsizetype> order(n);
+    for (qsizetype i = 0; i < n; ++i)
+        order[i] = i;
+    const int sign = direction == Direction::Ascending ? 1 : -1;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](qsizetype a, qsizetype b) { return sign * compare(key(a), key(b)) < 0; });
+    return order;
+}
+
 } // namespace
 
-QStringList SortEntries(QStringList& entries, SortKey key, Direction direction) {
+std::vector<qsizetype> SortOrder(const EntryList& entries, SortKey key, Direction direction, QStringList* names) {
     const qsizetype n = entries.size();
-    if (n < 2)
-        return key == SortKey::Name ? NameKeys(entries, 0, entries.size()) : QStringList();
-    // Keys side by side with their entry's index keep the comparisons close in memory.
-    struct Keyed {
-        QStringView key;
-        qsizetype index;
-    };
-    const QStringList names = key == SortKey::Name ? NameKeys(entries, 0, entries.size()) : QStringList();
-    const QStringList& keys = key == SortKey::Name ? names : entries;
-    std::vector<Keyed> order;
-    order.reserve(n);
-    for (qsizetype i = 0; i < n; ++i)
-        order.push_back({keys[i], i});
-    if (direction == Direction::Ascending)
-        std::stable_sort(order.begin(), order.end(),
-                         [](const Keyed& a, const Keyed& b) { return a.key.compare(b.key) < 0; });
-    else
-        std::stable_sort(order.begin(), order.end(),
-                         [](const Keyed& a, const Keyed& b) { return a.key.compare(b.key) > 0; });
-    QStringList sorted, sortedNames;
-    sorted.reserve(n);
-    for (const Keyed& k : order)
-        sorted.append(entries[k.index]);
-    if (key == SortKey::Name) {
-        sortedNames.reserve(n);
-        for (const Keyed& k : order)
-            sortedNames.append(names[k.index]);
-    }
-    entries = std::move(sorted);
+    if (key == SortKey::Path)
+        return stableOrder(
+            n, [&](qsizetype i) { return entries.bytesAt(i); }, compareAsUtf16, direction);
+    QStringList keys = NameKeys(entries, 0, n);
+    std::vector<qsizetype> order = stableOrder(
+        n, [&](qsizetype i) { return QStringView(keys[i]); },
+        [](QStringView a, QStringView b) { return a.compare(b); }, direction);
+    if (names)
+        *names = std::move(keys);
+    return order;
+}
+
+QStringList SortEntries(EntryList& entries, SortKey key, Direction direction) {
+    QStringList names;
+    const std::vector<qsizetype> order = SortOrder(entries, key, direction, &names);
+    entries.reorder(order);
+    if (key == SortKey::Path)
+        return {};
+    QStringList sortedNames;
+    sortedNames.reserve(names.size());
+    for (qsizetype i : order)
+        sortedNames.append(names[i]);
     return sortedNames;
 }
 
-std::optional<DoublePair> FindDoublePair(const QStringList& entries, qsizetype from) {
+std::optional<DoublePair> FindDoublePair(const EntryList& entries, qsizetype from) {
     // Only the first occurrence of a name key can open the earliest pair, and its second
     // occurrence closes it. Once a pair is known, the search ends as soon as every name seen
     // before the pair's first entry has found its partner: no later pair can start earlier.
@@ -110,7 +128,7 @@ float NextRandom(std::mt19937& generator) {
     return float(generator() >> 8) * (1.0f / 16777216.0f); // 24 bits: every value below 1
 }
 
-void MixEntries(QStringList& entries, std::mt19937& generator) {
+void MixEntries(EntryList& entries, std::mt19937& generator) {
     const qsizetype n = entries.size();
     if (n < 2)
         return;

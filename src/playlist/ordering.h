@@ -2,6 +2,8 @@
 // Reordering and inspecting the whole playlist: the sorts by path or by file name, mixing, and the
 // search for two entries with the same file name. Each entry's key is computed once per call.
 
+#include "playlist/entrylist.h"
+
 #include <QStringList>
 #include <optional>
 #include <random>
@@ -16,7 +18,12 @@ enum class Direction { Ascending, Descending };
 // Sorts entries by key with ordinal comparison (UTF-16 code units, no case folding). Stable:
 // entries with equal keys keep their order, in both directions. Sorting by name returns the
 // names in the new order of the entries; by path, nothing.
-QStringList SortEntries(QStringList& entries, SortKey key, Direction direction);
+QStringList SortEntries(EntryList& entries, SortKey key, Direction direction);
+// The order that sorting would give, as SortEntries gives it: entry i of the sorted list is the
+// one that stood at the order's element i. With the name key, names receives the name keys in
+// the old order.
+std::vector<qsizetype> SortOrder(const EntryList& entries, SortKey key, Direction direction,
+                                 QStringList* names = nullptr);
 
 struct DoublePair {
     qsizetype first = 0;  // the earlier entry of the pair
@@ -24,12 +31,12 @@ struct DoublePair {
     QString name;         // their common name key
 };
 // The first pair (i, j), from <= i < j, in the order of i and then j, whose name keys are equal.
-std::optional<DoublePair> FindDoublePair(const QStringList& entries, qsizetype from);
+std::optional<DoublePair> FindDoublePair(const EntryList& entries, qsizetype from);
 
 // A single-precision uniform number in [0, 1).
 float NextRandom(std::mt19937& generator);
 // Between 501 and 1000 exchanges of two different entries drawn at random; nothing with fewer
 // than two entries.
-void MixEntries(QStringList& entries, std::mt19937& generator);
+void MixEntries(EntryList& entries, std::mt19937& generator);
 
 } // namespace ordering

@@ -16,16 +16,10 @@ bool HasMp3Extension(QStringView path) {
 PlaylistModel::AddOutcome PlaylistModel::AddEntry(const QString& path) {
     if (!HasMp3Extension(path) || !dosfs::FileExists(path))
         return AddOutcome::Skipped;
-    if (!codepage::canEncode(path))
+    QString upper = path;
+    upper[0] = path.at(0).toUpper();
+    if (!codepage::canEncode(path) || !Entries.append(upper))
         return AddOutcome::NameOutsideCodePage;
-    const QChar first = path.at(0);
-    if (first.toUpper() == first) {
-        Entries.append(path);
-    } else {
-        QString upper = path;
-        upper[0] = first.toUpper();
-        Entries.append(upper);
-    }
     return AddOutcome::Added;
 }
 
@@ -33,7 +27,7 @@ void PlaylistModel::RemoveEntry(qsizetype index) {
     Entries.removeAt(index);
 }
 
-const QString& EntryAt(const PlaylistModel& model, qsizetype i) {
+QString EntryAt(const PlaylistModel& model, qsizetype i) {
     if (i < 0 || i >= model.EntryCount())
         RaiseSubscriptOutOfRange();
     return model.Entries.at(i);

@@ -2,6 +2,8 @@
 // The playlist model: the full paths of the entries, in playlist order. The display is rebuilt
 // from it; AddEntry, RemoveEntry and the readers never touch the display.
 
+#include "playlist/entrylist.h"
+
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -10,7 +12,7 @@
 class PlaylistModel {
 public:
     // Full paths; every entry named an existing file ending in ".MP3" (any case) when added.
-    QStringList Entries;
+    EntryList Entries;
     qsizetype EntryCount() const { return Entries.size(); }
 
     enum class AddOutcome { Added, Skipped, NameOutsideCodePage };
@@ -23,7 +25,7 @@ public:
 };
 
 // Entry i of the model; raises "Subscript out of range" when there is none.
-const QString& EntryAt(const PlaylistModel& model, qsizetype i);
+QString EntryAt(const PlaylistModel& model, qsizetype i);
 
 // "Could not open " & path: a playlist file that could not be read.
 void ReportCouldNotOpen(const QString& path);

@@ -85,11 +85,12 @@ TEST_F(OrderingTest, FastResultsEqualTheTranscription) {
             list.append(pool[std::uniform_int_distribution<qsizetype>(0, pool.size() - 1)(random)]);
         for (SortKey k : {SortKey::Path, SortKey::Name})
             for (Direction d : {Direction::Ascending, Direction::Descending}) {
-                QStringList fast = list, reference = list;
+                EntryList fast = list;
+                QStringList reference = list;
                 const QStringList names = SortEntries(fast, k, d);
                 bubbleSort(reference, k, d);
                 ASSERT_EQ(fast, reference) << "round " << round << " key " << int(k) << " dir " << int(d);
-                ASSERT_EQ(names, k == SortKey::Name ? namesOf(fast) : QStringList());
+                ASSERT_EQ(names, k == SortKey::Name ? namesOf(fast.toStringList()) : QStringList());
             }
         for (qsizetype from : {qsizetype(0), size / 3, size / 2, size - 2, size - 1, size}) {
             if (from < 0)
@@ -131,7 +132,7 @@ TEST_F(OrderingTest, SortExamples) {
         {{gone}, SortKey::Path, Direction::Descending, {gone}},
     };
     for (const auto& c : cases) {
-        QStringList list = c.before;
+        EntryList list = c.before;
         SortEntries(list, c.key, c.direction);
         EXPECT_EQ(list, c.after) << c.before.join(u' ').toStdString();
         SortEntries(list, c.key, c.direction); // sorting twice keeps the order
@@ -153,9 +154,10 @@ TEST_F(OrderingTest, LongListsSortByTheirOwnNames) {
     QStringList expected = list;
     std::stable_sort(expected.begin(), expected.end(),
                      [&](const QString& a, const QString& b) { return nameKey(a) > nameKey(b); });
-    const QStringList names = SortEntries(list, SortKey::Name, Direction::Descending);
-    EXPECT_EQ(list, expected);
-    EXPECT_EQ(names, namesOf(list));
+    EntryList entries = list;
+    const QStringList names = SortEntries(entries, SortKey::Name, Direction::Descending);
+    EXPECT_EQ(entries, expected);
+    EXPECT_EQ(names, namesOf(expected));
 }
 
 // The search looks names up a block of thousands at a time: pairs across blocks are found, and the
@@ -214,9 +216,10 @@ TEST_F(OrderingTest, MixKeepsTheEntriesAndDrawsBothParities) {
     for (int i = 0; i < 50; ++i)
         list.append(QStringLiteral("C:\\%1.mp3").arg(i % 20));
     std::mt19937 random(7);
-    QStringList mixed = list;
-    MixEntries(mixed, random);
-    EXPECT_NE(mixed, list);
+    EntryList mixedEntries = list;
+    MixEntries(mixedEntries, random);
+    EXPECT_NE(mixedEntries, list);
+    QStringList mixed = mixedEntries.toStringList();
     std::sort(mixed.begin(), mixed.end());
     std::sort(list.begin(), list.end());
     EXPECT_EQ(mixed, list);
@@ -225,16 +228,16 @@ TEST_F(OrderingTest, MixKeepsTheEntriesAndDrawsBothParities) {
     int swapped = 0;
     for (unsigned seed = 0; seed < 40; ++seed) {
         std::mt19937 g(seed);
-        QStringList two{QStringLiteral("a"), QStringLiteral("b")};
+        EntryList two{QStringLiteral("a"), QStringLiteral("b")};
         MixEntries(two, g);
-        swapped += two.first() == QStringLiteral("b");
+        swapped += two.at(0) == QStringLiteral("b");
     }
     EXPECT_GT(swapped, 5);
     EXPECT_LT(swapped, 35);
 
     for (qsizetype n : {0, 1}) { // fewer than two: untouched, no number drawn
         std::mt19937 g(1), untouched(1);
-        QStringList few(n, QStringLiteral("a"));
+        EntryList few = QStringList(n, QStringLiteral("a"));
         MixEntries(few, g);
         EXPECT_EQ(few.size(), n);
         EXPECT_EQ(g(), untouched());

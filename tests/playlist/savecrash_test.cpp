@@ -12,8 +12,8 @@
 // new content, never a mixture or a truncated file.
 TEST(SavePlaylist, KillWhileSavingLeavesAWholeFile) {
     AppEnvironment env;
-    const QByteArray a = *textfile::encodeLines(SaveLoopList(false).Entries);
-    const QByteArray b = *textfile::encodeLines(SaveLoopList(true).Entries);
+    const QByteArray a = SaveLoopList(false).Entries.toLines();
+    const QByteArray b = SaveLoopList(true).Entries.toLines();
     const QString host = env.drive.write(QStringLiteral("C:\\playlist.txt"), a);
     int sawA = 0, sawB = 0;
     for (int round = 0; round < 25; ++round) {

@@ -1,6 +1,8 @@
 #pragma once
 // Readable test failure output for Qt strings.
 
+#include "playlist/entrylist.h"
+
 #include <QString>
 #include <QStringList>
 #include <ostream>
@@ -15,4 +17,7 @@ inline void PrintTo(const QStringList& l, std::ostream* os) {
         PrintTo(l[i], os);
     }
     *os << '}';
+}
+inline void PrintTo(const EntryList& l, std::ostream* os) {
+    PrintTo(l.toStringList(), os);
 }

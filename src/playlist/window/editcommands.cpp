@@ -55,9 +55,7 @@ void EditCommands::cmdHoch2_Click() {
     const qsizetype s = display_.SelectedIndex();
     if (s != 0 && s < list_.ListCount()) {
         // The entry travels up by adjacent exchanges: those above it keep their order.
-        QStringList& e = state_.Entries;
-        entry(s);
-        std::rotate(e.begin(), e.begin() + s, e.begin() + s + 1);
+        state_.Entries.move(entry(s), 0);
         display_.RefreshList(0);
     }
 }
@@ -68,10 +66,8 @@ void EditCommands::cmdRunter2_Click() {
     if (s <= last && s != last) {
         // The entry travels down to the last row by adjacent exchanges; rows without an entry
         // behind them stop it there.
-        QStringList& e = state_.Entries;
-        entry(s);
-        const qsizetype end = std::min(last, e.size() - 1);
-        std::rotate(e.begin() + s, e.begin() + s + 1, e.begin() + end + 1);
+        const qsizetype end = std::min(last, state_.EntryCount() - 1);
+        state_.Entries.move(entry(s), end);
         if (end < last)
             RaiseSubscriptOutOfRange();
         display_.RefreshList(last);

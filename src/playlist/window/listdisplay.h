@@ -9,7 +9,6 @@
 class PlaylistBox;
 class PlaylistModel;
 class QAction;
-class QListView;
 
 // The check marks of the View menu's three entries, which record the view mode.
 struct ViewActions {
@@ -45,6 +44,3 @@ private:
     ViewActions view_;
     std::function<void()> rowClicked_;
 };
-
-// The width in pixels of the widest row of list, in the list's font, plus 5.
-int MaxItemWidth(const QListView& list, const QStringList& rows);

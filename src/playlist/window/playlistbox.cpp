@@ -1,28 +1,49 @@
 #include "playlist/window/playlistbox.h"
 
+#include "platform/codepage.h"
+
+#include <QFontMetrics>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
+#include <cmath>
 
 int PlaylistRows::rowCount(const QModelIndex& parent) const {
     // Qt's views count rows in int; the model never holds more than fits.
-    return parent.isValid() ? 0 : int(rows_.size());
+    return parent.isValid() ? 0 : int(count());
 }
 
 QVariant PlaylistRows::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rows_.size())
+    if (!index.isValid() || index.row() >= count())
         return {};
     if (role == Qt::DisplayRole)
-        return rows_.at(index.row());
+        return row(index.row());
     if (role == Qt::SizeHintRole)
         return itemSize_;
     return {};
 }
 
-void PlaylistRows::setRows(QStringList rows) {
+void PlaylistRows::reset(const std::function<void()>& change) {
     beginResetModel();
-    rows_ = std::move(rows);
+    change();
     endResetModel();
+}
+
+void PlaylistRows::setRows(EntryList entries) {
+    reset([&] {
+        entries_ = std::move(entries);
+        texts_.clear();
+        fromEntries_ = true;
+    });
+}
+
+void PlaylistRows::setRows(QStringList texts) {
+    reset([&] {
+        texts_ = std::move(texts);
+        entries_.clear();
+        fromEntries_ = false;
+    });
 }
 
 void PlaylistRows::setItemSize(QSize size) {
@@ -35,9 +56,49 @@ void PlaylistRows::setItemSize(QSize size) {
 }
 
 void PlaylistRows::swapRows(int a, int b) {
-    rows_.swapItemsAt(a, b);
+    if (fromEntries_)
+        entries_.swapItemsAt(a, b);
+    else
+        texts_.swapItemsAt(a, b);
     Q_EMIT dataChanged(index(a), index(a), {Qt::DisplayRole});
     Q_EMIT dataChanged(index(b), index(b), {Qt::DisplayRole});
+}
+
+// Shaping every row is slow for long lists, so rows are first estimated from cached character
+// advances; only those that may be the widest are measured exactly.
+qreal PlaylistRows::widest(const QFont& font) const {
+    const QFontMetricsF metrics(font);
+    std::vector<qreal> advance(0x10000, -1); // by UTF-16 unit, measured on first sight
+    auto advanceOf = [&](char16_t unit) {
+        qreal& a = advance[unit];
+        if (a < 0)
+            a = metrics.horizontalAdvance(QChar(unit));
+        return a;
+    };
+    std::vector<std::pair<qreal, qsizetype>> estimates;
+    estimates.reserve(count());
+    for (qsizetype r = 0; r < count(); ++r) {
+        qreal w = 0;
+        if (fromEntries_)
+            for (char b : entries_.bytesAt(r))
+                w += advanceOf(codepage::unitOf(uchar(b)));
+        else
+            for (QChar c : texts_.at(r))
+                w += advanceOf(c.unicode());
+        estimates.emplace_back(w, r);
+    }
+    if (estimates.empty())
+        return 0;
+    const qreal top = std::max_element(estimates.begin(), estimates.end())->first;
+    std::erase_if(estimates, [top](const auto& e) { return e.first < top * 0.97 - 4; });
+    constexpr std::size_t kMeasured = 256;
+    if (estimates.size() > kMeasured)
+        std::partial_sort(estimates.begin(), estimates.begin() + kMeasured, estimates.end(), std::greater<>());
+    qreal widest = 0;
+    const QFontMetrics exact(font);
+    for (std::size_t i = 0; i < estimates.size() && i < kMeasured; ++i)
+        widest = std::max<qreal>(widest, exact.horizontalAdvance(row(estimates[i].second)));
+    return widest;
 }
 
 int VirtualKeyCode(const QKeyEvent& event) {
@@ -88,8 +149,15 @@ PlaylistBox::PlaylistBox(QWidget* parent) : QListView(parent), rows_(new Playlis
     updateItemSize();
 }
 
-void PlaylistBox::setRows(QStringList rows) {
-    rows_->setRows(std::move(rows));
+QStringList PlaylistBox::rows() const {
+    QStringList texts;
+    for (qsizetype i = 0; i < ListCount(); ++i)
+        texts.append(rows_->row(i));
+    return texts;
+}
+
+int PlaylistBox::widestRow() const {
+    return int(std::lround(rows_->widest(font()))) + 5;
 }
 
 qsizetype PlaylistBox::ListIndex() const {

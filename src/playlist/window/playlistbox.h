@@ -1,10 +1,14 @@
 #pragma once
 // The playlist box lstListe: a single-selection list whose rows are set whole from the model.
-// Rows live in a light list model, so a million rows load, show and scroll.
+// Rows live in a light list model, so a million rows load, show and scroll: in the "All" view the
+// rows are the model's entries themselves, shared, not copied.
+
+#include "playlist/entrylist.h"
 
 #include <QAbstractListModel>
 #include <QListView>
 #include <QStringList>
+#include <functional>
 
 class QKeyEvent;
 class QMimeData;
@@ -15,14 +19,22 @@ public:
     using QAbstractListModel::QAbstractListModel;
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    void setRows(QStringList rows);
-    const QStringList& rows() const { return rows_; }
+    // The rows: entries as they are, or texts of their own.
+    void setRows(EntryList entries);
+    void setRows(QStringList texts);
+    qsizetype count() const { return fromEntries_ ? entries_.size() : texts_.size(); }
+    QString row(qsizetype i) const { return fromEntries_ ? entries_.at(i) : texts_.at(i); }
     void setItemSize(QSize size);
     // Exchanges the texts of two rows in place; the selection stays where it is.
     void swapRows(int a, int b);
+    // The width in pixels of the widest row in the font's metrics.
+    qreal widest(const QFont& font) const;
 
 private:
-    QStringList rows_;
+    void reset(const std::function<void()>& change);
+    EntryList entries_;
+    QStringList texts_;
+    bool fromEntries_ = false;
     QSize itemSize_;
 };
 
@@ -49,11 +61,15 @@ class PlaylistBox : public QListView {
 public:
     explicit PlaylistBox(QWidget* parent = nullptr);
 
-    void setRows(QStringList rows);
-    void clear() { setRows({}); }
-    qsizetype ListCount() const { return rows_->rows().size(); }
-    QString List(qsizetype row) const { return rows_->rows().value(row); }
-    const QStringList& rows() const { return rows_->rows(); }
+    void setRows(EntryList entries) { rows_->setRows(std::move(entries)); }
+    void setRows(QStringList texts) { rows_->setRows(std::move(texts)); }
+    void clear() { setRows(QStringList()); }
+    qsizetype ListCount() const { return rows_->count(); }
+    // Row i's text, "" outside the rows.
+    QString List(qsizetype row) const { return row >= 0 && row < ListCount() ? rows_->row(row) : QString(); }
+    QStringList rows() const;
+    // The width in pixels of the widest row, in the box's font, plus 5.
+    int widestRow() const;
     // Exchanges the texts of two valid rows without rebuilding the box.
     void swapRows(qsizetype a, qsizetype b) { rows_->swapRows(int(a), int(b)); }
     // The selected row, -1 when none.

@@ -15,6 +15,8 @@ namespace {
 
 const QString kMarker = QStringLiteral("\\vorlak\\liblist.gam");
 const QString kPlaylist = QStringLiteral("\\vorlak\\mp3\\playlist.txt");
+// Where Steam Play keeps the Windows world of Half-Life (Steam's app 70) in its library.
+const QString kProtonPrefix = QStringLiteral("/steamapps/compatdata/70/pfx");
 
 // Steam library folders: the two places Steam for Linux lives, then the folders its
 // libraryfolders.vdf lists.
@@ -45,12 +47,14 @@ QString FindSteamForLinuxHalfLife() {
         if (canonical.isEmpty() || !game.isDir() || seen.contains(canonical))
             continue;
         seen.insert(canonical);
+        dosfs::setGamePrefix(library + kProtonPrefix);
         QString dos = dosfs::toDos(game.absoluteFilePath());
         if (dos.isEmpty())
             dos = dosfs::toDos(canonical);
         if (!dos.isEmpty())
             return dos.endsWith(u'\\') ? dos.chopped(1) : dos;
     }
+    dosfs::setGamePrefix({});
     return {};
 }
 

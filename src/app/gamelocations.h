@@ -25,11 +25,14 @@ struct InstallLocations {
 
 // The locations from the registry values the game's installers write. When all three are empty,
 // the Half-Life folder of Steam for Linux (steamapps/common/Half-Life in each Steam library) as a
-// DOS path stands in for the Half-Life location.
+// DOS path stands in for the Half-Life location, and may choose the drive table (below).
 InstallLocations ReadInstallLocations();
 
 // The first steamapps/common/Half-Life folder in the Steam libraries of the user, as a DOS path;
-// "" when there is none or no drive holds it.
+// "" when there is none or no drive holds it. The library is found on the host first; its Proton
+// prefix (steamapps/compatdata/70/pfx), where Steam Play runs the game, becomes the game prefix of
+// the drive table (dosfs::setGamePrefix), and the DOS path is made through the table that results,
+// so that it is the path the game resolves. Without a Half-Life folder the game prefix is cleared.
 QString FindSteamForLinuxHalfLife();
 
 // Raised when the program must end at once (after its message): no window, no exit processing,

@@ -43,6 +43,10 @@ bool Startup::IsM3uPlaylist(const QString& path) {
 void Startup::Form_Load(const QStringList& arguments) {
     ProgramState& s = main_.state;
     QString m3u; // another player's playlist, read in place of the game's once that is shown
+    // Read before any path is turned into a DOS path: the game found in a Steam library brings the
+    // drive table of its Proton prefix, and the command line's playlist, the game's playlist and
+    // the file browser all go through that table.
+    InstallLocations game;
     step([&] {
         main_.setCursor(Qt::BusyCursor);
         DoEvents();
@@ -53,6 +57,12 @@ void Startup::Form_Load(const QStringList& arguments) {
         s.PlayingFromBrowser = false;
     });
     step([&] {
+        const QList<dosfs::Drive> before = dosfs::drives();
+        game = ReadInstallLocations();
+        if (dosfs::drives() != before)
+            main_.browser.ShowDrives();
+    });
+    step([&] {
         s.PlaylistPath = CommandLinePlaylist(arguments);
         if (IsM3uPlaylist(s.PlaylistPath))
             m3u = s.PlaylistPath;
@@ -60,7 +70,7 @@ void Startup::Form_Load(const QStringList& arguments) {
     step([&] {
         if (s.PlaylistPath.isEmpty() || !dosfs::FileExists(s.PlaylistPath) ||
             s.PlaylistPath.right(3).toUpper() != u"TXT")
-            s.PlaylistPath = FindDefaultPlaylist(ReadInstallLocations());
+            s.PlaylistPath = FindDefaultPlaylist(game);
     });
     step([&] { main_.windowLayout.PlaceBackgroundImage(); });
     step([&] { main_.timeDisplay.ZeitAnzeige(); });

@@ -23,6 +23,7 @@ constexpr unsigned kDosHidden = 0x2, kDosSystem = 0x4, kDosArchive = 0x20;
 
 std::mutex cacheMutex;
 std::optional<QList<Drive>> driveTable;
+QString gamePrefix; // see setGamePrefix
 // Host folder of each mapped drive letter as a prefix for native paths ("" for "/").
 std::array<std::optional<std::string>, 26> nativeRoots;
 
@@ -42,6 +43,27 @@ QString cleanRoot(const QString& path) {
     return p.isEmpty() ? QStringLiteral("/") : p;
 }
 
+// The drives of a Wine prefix, its links dosdevices/x: to folders; nullopt when it has no
+// dosdevices folder.
+std::optional<QList<Drive>> prefixDrives(const QString& prefix) {
+    const QDir devices(prefix + QStringLiteral("/dosdevices"));
+    if (prefix.isEmpty() || !devices.exists())
+        return std::nullopt;
+    QList<Drive> table;
+    const auto links = devices.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& link : links) {
+        const QString name = link.fileName();
+        if (name.size() != 2 || name.at(1) != u':' || !name.at(0).isLetter())
+            continue;
+        const QString target = link.canonicalFilePath();
+        if (!target.isEmpty() && QFileInfo(target).isDir())
+            table.append({name.at(0).toUpper(), cleanRoot(target)});
+    }
+    return table;
+}
+
+// VORLAK_DRIVES; else the prefix WINEPREFIX names; else the game's prefix, then ~/.wine, the first
+// with a dosdevices folder; else Z: is "/".
 QList<Drive> readDriveTable() {
     QList<Drive> table;
     const QString mapping = qEnvironmentVariable("VORLAK_DRIVES");
@@ -53,23 +75,14 @@ QList<Drive> readDriveTable() {
             table.append({item.at(0).toUpper(), cleanRoot(item.mid(eq + 1))});
         }
     } else {
-        QString prefix = qEnvironmentVariable("WINEPREFIX");
-        if (prefix.isEmpty())
-            prefix = QDir::homePath() + QStringLiteral("/.wine");
-        const QDir devices(prefix + QStringLiteral("/dosdevices"));
-        if (devices.exists()) {
-            const auto links = devices.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-            for (const QFileInfo& link : links) {
-                const QString name = link.fileName();
-                if (name.size() != 2 || name.at(1) != u':' || !name.at(0).isLetter())
-                    continue;
-                const QString target = link.canonicalFilePath();
-                if (!target.isEmpty() && QFileInfo(target).isDir())
-                    table.append({name.at(0).toUpper(), cleanRoot(target)});
-            }
-        } else {
-            table.append({u'Z', QStringLiteral("/")});
-        }
+        const QString named = qEnvironmentVariable("WINEPREFIX");
+        const QStringList prefixes =
+            named.isEmpty() ? QStringList{gamePrefix, QDir::homePath() + QStringLiteral("/.wine")}
+                            : QStringList{named};
+        std::optional<QList<Drive>> found;
+        for (qsizetype i = 0; i < prefixes.size() && !found; ++i)
+            found = prefixDrives(prefixes[i]);
+        table = found.value_or(QList<Drive>{{u'Z', QStringLiteral("/")}});
     }
     std::sort(table.begin(), table.end(), [](const Drive& a, const Drive& b) { return a.letter < b.letter; });
     return table;
@@ -364,6 +377,13 @@ bool plainPathIsFile(QStringView dosPath, QStringView& name) {
            isOrdinaryVisibleNative(native.c_str(), name.startsWith(u'.'));
 }
 
+// Reads the drive table again and forgets the caches; cacheMutex is held.
+void reloadLocked() {
+    setDriveTable(readDriveTable());
+    listingCache.clear();
+    xattrCache.clear();
+}
+
 } // namespace
 
 const QList<Drive>& drives() {
@@ -375,9 +395,15 @@ const QList<Drive>& drives() {
 
 void reloadDrives() {
     std::lock_guard lock(cacheMutex);
-    setDriveTable(readDriveTable());
-    listingCache.clear();
-    xattrCache.clear();
+    reloadLocked();
+}
+
+void setGamePrefix(const QString& prefix) {
+    std::lock_guard lock(cacheMutex);
+    if (prefix == gamePrefix)
+        return;
+    gamePrefix = prefix;
+    reloadLocked();
 }
 
 bool FileExists(QStringView dosPath) {

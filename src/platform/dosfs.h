@@ -1,8 +1,9 @@
 #pragma once
-// DOS paths ("C:\Music\a.mp3") over host folders. Each drive letter maps to a host folder: the
-// links dosdevices/x: of the Wine prefix ($WINEPREFIX, else ~/.wine); without a prefix Z: is "/";
-// VORLAK_DRIVES="C:=/dir;D:=/other" replaces the table. Components match without regard to case
-// (an exact-case spelling wins); "*" and "?" in the last component are wildcards.
+// DOS paths ("C:\Music\a.mp3") over host folders. Each drive letter maps to a host folder. The
+// table is VORLAK_DRIVES="C:=/dir;D:=/other" when set; else the links dosdevices/x: of the prefix
+// $WINEPREFIX names; else of the game's prefix (setGamePrefix) or, when that has no dosdevices,
+// of ~/.wine; else Z: is "/". Components match without regard to case (an exact-case spelling
+// wins); "*" and "?" in the last component are wildcards.
 
 #include <QList>
 #include <QString>
@@ -15,6 +16,7 @@ namespace dosfs {
 struct Drive {
     QChar letter;     // upper case
     QString hostRoot; // absolute, no trailing slash except for "/"
+    friend bool operator==(const Drive&, const Drive&) = default;
 };
 
 // The drive table, read from the environment on first use.
@@ -22,6 +24,11 @@ const QList<Drive>& drives();
 // Reads the drive table again (after the environment changed) and forgets cached folder listings
 // and attributes.
 void reloadDrives();
+// The Wine prefix the game runs in, "" for none: the Proton prefix of the Steam library the game
+// was found in, as Steam Play runs it there. It gives the drive table when neither VORLAK_DRIVES
+// nor WINEPREFIX is set and it has a dosdevices folder, before ~/.wine. A different prefix
+// reloads the drive table as reloadDrives() does.
+void setGamePrefix(const QString& prefix);
 
 // A file exists at P: an ordinary file matches P that is neither hidden nor system.
 bool FileExists(QStringView dosPath);

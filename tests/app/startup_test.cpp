@@ -1,14 +1,19 @@
 // The startup sequence on the real main window: the working playlist it settles on, what it shows,
 // its messages, and the end of the program before the window appears. Which game location wins is
 // tested on FindDefaultPlaylist itself.
-#include "app/window/frmVeriVuzeDadeve.h"
 #include "app/gamelocations.h"
+#include "app/window/frmVeriVuzeDadeve.h"
 #include "appenvironment.h"
+#include "platform/dosfs.h"
 #include "playlist/documents.h"
 #include "playlist/window/playlistbox.h"
 
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QtTest>
+#include <cstring>
+#include <stdexcept>
 
 namespace {
 
@@ -28,6 +33,14 @@ struct Run {
     }
 };
 
+// Writes a host file, making its folders.
+void put(const QString& hostPath, const QByteArray& content = {}) {
+    QDir().mkpath(QFileInfo(hostPath).path());
+    QFile f(hostPath);
+    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
+        throw std::runtime_error("cannot write " + hostPath.toStdString());
+}
+
 } // namespace
 
 class StartupTest : public QObject {
@@ -38,6 +51,7 @@ private Q_SLOTS:
     void commandLine_data();
     void commandLine();
     void m3uOfAnotherPlayer();
+    void steamPlayPrefix();
     void firstStartQuestion_data();
     void firstStartQuestion();
 };
@@ -135,6 +149,93 @@ void StartupTest::m3uOfAnotherPlayer() {
     QCOMPARE(run.window.lstListe->ListIndex(), 0);
     QCOMPARE(ListEqualsFile(run.state, working), FileComparison::Differs);
     QCOMPARE(env.messages.problems(), QStringList());
+}
+
+// Half-Life found in the Steam library (no registry values) runs under Steam Play in the library's
+// Proton prefix, so that prefix's dosdevices give the drive letters: the working playlist (also
+// one named on the command line) and its entries are the paths the game resolves, and the drive
+// box lists those drives. VORLAK_DRIVES and WINEPREFIX still come first, ~/.wine only after it.
+// Every prefix maps its own drive_c as C:, holding one title named after it, and a letter of its
+// own to "/".
+void StartupTest::steamPlayPrefix() {
+    const struct {
+        const char* what;
+        // P: the Proton prefix, W: ~/.wine, N: WINEPREFIX, V: VORLAK_DRIVES, R: the registry names
+        // the Half-Life folder through ~/.wine's Y:
+        const char* prefixes;
+        bool commandLine;   // the playlist is named on the command line as a host path
+        const char* drives; // the drive box's letters; the last one is "/"
+        const char* entry;  // the title that resolves ("" none)
+    } cases[] = {
+        {"Proton prefix", "P", false, "CZ", "proton"},
+        {"Proton prefix before ~/.wine", "PW", false, "CZ", "proton"},
+        {"command line, Proton prefix before ~/.wine", "PW", true, "CZ", "proton"},
+        {"~/.wine without a Proton prefix", "W", false, "CY", "wine"},
+        {"registry value: no Steam, ~/.wine", "PWR", false, "CY", "wine"},
+        {"WINEPREFIX before the Proton prefix", "PWN", false, "CX", "named"},
+        {"VORLAK_DRIVES before everything", "PWNV", false, "CD", "drives"},
+        {"no prefix: Z: is /", "", false, "Z", ""},
+    };
+    for (const auto& c : cases) {
+        AppEnvironment env;
+        const QString home = env.home();
+        const QString library = home + QStringLiteral("/.local/share/Steam/steamapps");
+        const struct {
+            char key, letter;
+            QString prefix;
+            const char* title;
+        } prefixes[] = {{'P', 'z', library + QStringLiteral("/compatdata/70/pfx"), "proton"},
+                        {'W', 'y', home + QStringLiteral("/.wine"), "wine"},
+                        {'N', 'x', home + QStringLiteral("/named"), "named"}};
+        for (const auto& p : prefixes) {
+            if (!std::strchr(c.prefixes, p.key))
+                continue;
+            put(p.prefix + QStringLiteral("/drive_c/Music/") + QLatin1String(p.title) +
+                QStringLiteral(".mp3"));
+            QDir().mkpath(p.prefix + QStringLiteral("/dosdevices"));
+            QFile::link(QStringLiteral("../drive_c"), p.prefix + QStringLiteral("/dosdevices/c:"));
+            QFile::link(QStringLiteral("/"),
+                        p.prefix + QStringLiteral("/dosdevices/") + QChar(p.letter) + u':');
+        }
+        put(home + QStringLiteral("/drives/Music/drives.mp3"));
+        ScopedEnv named("WINEPREFIX", std::nullopt);
+        if (std::strchr(c.prefixes, 'N'))
+            qputenv("WINEPREFIX", (home + QStringLiteral("/named")).toUtf8());
+        ScopedEnv drives("VORLAK_DRIVES", std::nullopt);
+        if (std::strchr(c.prefixes, 'V'))
+            qputenv("VORLAK_DRIVES", ("C:=" + home + "/drives;D:=/").toUtf8());
+        dosfs::reloadDrives();
+
+        const QByteArray titles = "C:\\Music\\proton.mp3\r\nC:\\Music\\wine.mp3\r\nC:\\Music\\named.mp3\r\n"
+                                  "C:\\Music\\drives.mp3\r\n";
+        const QString game = library + QStringLiteral("/common/Half-Life");
+        put(game + QStringLiteral("/vorlak/liblist.gam"), "game \"Vorlak Legends\"\r\n");
+        put(game + QStringLiteral("/vorlak/mp3/playlist.txt"), titles);
+        const QString list = home + QStringLiteral("/Lists/mine.txt");
+        put(list, titles);
+        QList<std::tuple<QString, QString, QString>> values = {
+            {kKey, QStringLiteral("Opend"), QStringLiteral("1")}};
+        if (std::strchr(c.prefixes, 'R'))
+            values.append({kHL, QStringLiteral("InstallPath"), "Y:" + QString(game).replace(u'/', u'\\')});
+        env.writeRegistry(values);
+        Run run(c.commandLine ? QStringList{list} : QStringList());
+
+        const QString working = c.commandLine ? list : game + QStringLiteral("/vorlak/mp3/playlist.txt");
+        const QChar root = QChar::fromLatin1(c.drives[std::strlen(c.drives) - 1]);
+        QString letters;
+        for (int i = 0; i < run.window.Drive1->count(); ++i)
+            letters += run.window.Drive1->itemData(i).toString();
+        const QStringList got = {run.state.PlaylistPath, run.state.Entries.join(u','), letters,
+                                 env.messages.problems().join(u',')};
+        const QStringList want = {root + u':' + QString(working).replace(u'/', u'\\'),
+                                  *c.entry ? QStringLiteral("C:\\Music\\") + QLatin1String(c.entry) +
+                                                 QStringLiteral(".mp3")
+                                           : QString(),
+                                  QString::fromLatin1(c.drives), QString()};
+        QVERIFY2(got == want,
+                 qPrintable(QStringLiteral("%1:\n got  %2\n want %3")
+                                .arg(QString::fromLatin1(c.what), got.join(u'|'), want.join(u'|'))));
+    }
 }
 
 void StartupTest::firstStartQuestion_data() {

@@ -13,6 +13,11 @@ ScopedEnv::ScopedEnv(const char* name, const QByteArray& value)
     qputenv(name, value);
 }
 
+ScopedEnv::ScopedEnv(const char* name, std::nullopt_t)
+    : name_(name), old_(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt) {
+    qunsetenv(name);
+}
+
 ScopedEnv::~ScopedEnv() {
     if (old_)
         qputenv(name_, *old_);
@@ -27,6 +32,7 @@ TempDrive::TempDrive() {
 
 TempDrive::~TempDrive() {
     drives_.reset();
+    dosfs::setGamePrefix({});
     dosfs::reloadDrives();
 }
 

@@ -8,10 +8,11 @@
 #include <QTemporaryDir>
 #include <optional>
 
-// Sets an environment variable for its lifetime.
+// Sets (or, given std::nullopt, unsets) an environment variable for its lifetime.
 class ScopedEnv {
 public:
     ScopedEnv(const char* name, const QByteArray& value);
+    ScopedEnv(const char* name, std::nullopt_t);
     ~ScopedEnv();
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;

@@ -25,6 +25,8 @@ public:
     // Raises RuntimeError with the platform's description when that drive cannot be read; the
     // box then keeps its folder. Emits changed() when the folder differs from the one before.
     void setPath(const QString& path);
+    // Forgets the folder last current on each drive (the drive table changed).
+    void forgetFolders() { driveFolders_.clear(); }
 
 Q_SIGNALS:
     void changed();

@@ -8,10 +8,20 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QSignalBlocker>
 
 FileBrowser::FileBrowser(QComboBox& Drive1, FolderListBox& Dir1, FileListBox& File1,
                          std::function<void(const QString&)> showFileInfos)
     : drives_(Drive1), folders_(Dir1), files_(File1), showFileInfos_(std::move(showFileInfos)) {
+    ShowDrives();
+    QObject::connect(&drives_, &QComboBox::currentIndexChanged, &drives_, [this] { Drive1_Change(); });
+    QObject::connect(&folders_, &FolderListBox::changed, &folders_, [this] { Dir1_Change(); });
+}
+
+void FileBrowser::ShowDrives() {
+    const QSignalBlocker quietDrives(drives_), quietFolders(folders_);
+    drives_.clear();
+    folders_.forgetFolders();
     for (const dosfs::DriveEntry& d : dosfs::driveEntries())
         drives_.addItem(d.text, QString(d.letter));
     QString start = dosfs::toDos(QDir::currentPath());
@@ -22,8 +32,6 @@ FileBrowser::FileBrowser(QComboBox& Drive1, FolderListBox& Dir1, FileListBox& Fi
         files_.setPath(folders_.Path());
         drives_.setCurrentIndex(drives_.findData(QString(start.at(0).toUpper())));
     }
-    QObject::connect(&drives_, &QComboBox::currentIndexChanged, &drives_, [this] { Drive1_Change(); });
-    QObject::connect(&folders_, &FolderListBox::changed, &folders_, [this] { Dir1_Change(); });
 }
 
 QString FileBrowser::Drive() const {

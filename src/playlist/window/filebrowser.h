@@ -17,6 +17,10 @@ public:
     FileBrowser(QComboBox& Drive1, FolderListBox& Dir1, FileListBox& File1,
                 std::function<void(const QString&)> showFileInfos);
 
+    // Lists the drives and shows the current folder as the constructor does, again after the drive
+    // table changed; the folders last current on the old drives are forgotten.
+    void ShowDrives();
+
     // The drive box's value: the chosen drive as the box writes it, "c: [drive_c]".
     QString Drive() const;
     // A different drive was chosen: the folder box goes to that drive's current folder. When the

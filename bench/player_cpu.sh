@@ -11,7 +11,7 @@ seconds=${3:-60}
 # shellcheck source=../tests/support/desktop-session.sh
 . "$(dirname "$0")/../tests/support/desktop-session.sh"
 # An X server on the first free display from :171 on (the variable chooses another start).
-desktop_session cpu "${VORLAK_BENCH_DISPLAY:-171}" bench $((seconds + 120))
+desktop_session cpu bench $((seconds + 120))
 unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON || true
 
 # One title on the playlist; not the first start, so no question comes before the window.

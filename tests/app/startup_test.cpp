@@ -225,7 +225,7 @@ void StartupTest::steamPlayPrefix() {
         QString letters;
         for (int i = 0; i < run.window.Drive1->count(); ++i)
             letters += run.window.Drive1->itemData(i).toString();
-        const QStringList got = {run.state.PlaylistPath, run.state.Entries.join(u','), letters,
+        const QStringList got = {run.state.PlaylistPath, run.state.Entries.toStringList().join(u','), letters,
                                  env.messages.problems().join(u',')};
         const QStringList want = {root + u':' + QString(working).replace(u'/', u'\\'),
                                   *c.entry ? QStringLiteral("C:\\Music\\") + QLatin1String(c.entry) +

@@ -11,8 +11,7 @@ source=$(cd "$here/../.." && pwd)
 
 # shellcheck source=../support/desktop-session.sh
 . "$here/../support/desktop-session.sh"
-# X server on the first free display from :115 on (VORLAK_E2E_DISPLAY chooses another start).
-desktop_session journey "${VORLAK_E2E_DISPLAY:-115}" journey 900 1280x1024x24
+desktop_session journey journey 900 1280x1024x24
 
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0 VORLAK_AUDIO=pulse
 for round in $(seq "$rounds"); do

@@ -1,13 +1,13 @@
 # Sourced by the scripts that run the real program: a temporary home, a private X server (Xvfb) and
 # a private PulseAudio server with one null sink. Everything started here ends on every way out.
-# desktop_session NAME FIRST_DISPLAY SINK SECONDS [SCREEN]
-#   NAME names the temporary folder ($dir); the X server takes the first free display from
-#   FIRST_DISPLAY on; both servers end by themselves after SECONDS. Exports HOME, the XDG folders,
-#   DISPLAY and PULSE_SERVER; $pids collects processes to end, fail() reports and exits.
+# desktop_session NAME SINK SECONDS [SCREEN]
+#   NAME names the temporary folder ($dir); the X server takes a free display; both servers end by
+#   themselves after SECONDS. Exports HOME, the XDG folders, DISPLAY and PULSE_SERVER; $pids
+#   collects processes to end, fail() reports and exits.
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
 desktop_session() {
-  local name=$1 display=$2 sink=$3 seconds=$4 screen=${5:-1024x768x24}
+  local name=$1 sink=$2 seconds=$3 screen=${4:-1024x768x24}
   dir=$(mktemp -d "/tmp/vorlak-$name.XXXXXX")
   pids=()
   trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -20,24 +20,14 @@ desktop_session() {
   mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/TovrelPro" && chmod 700 "$XDG_RUNTIME_DIR"
   unset WINEPREFIX VORLAK_DRIVES VORLAK_AUDIO DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM || true
 
-  # A display is ours when its server answers and still runs (a server of another namespace, or
-  # one that lost a race for the number, may hold it).
-  local last=$((display + 50)) xvfb
-  while :; do
-    if [ ! -e "/tmp/.X$display-lock" ]; then
-      timeout --kill-after=5 "$seconds" Xvfb ":$display" -screen 0 "$screen" -nolisten tcp >"$dir/xvfb.log" 2>&1 &
-      xvfb=$!
-      pids+=($xvfb)
-      for _ in $(seq 50); do
-        kill -0 $xvfb 2>/dev/null || break
-        DISPLAY=:$display xdotool getdisplaygeometry >/dev/null 2>&1 && sleep 0.3 && kill -0 $xvfb 2>/dev/null && break 2
-        sleep 0.1
-      done
-    fi
-    display=$((display + 1))
-    [ "$display" -lt "$last" ] || { cat "$dir/xvfb.log" >&2; fail "no X server"; }
-  done
-  export DISPLAY=:$display
+  # The X server picks a free display itself and names it once it takes connections, so two
+  # sessions started at once never share one.
+  timeout --kill-after=5 "$seconds" Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp \
+    3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 300); do [ -s "$dir/display" ] && break; sleep 0.1; done
+  [ -s "$dir/display" ] || { cat "$dir/xvfb.log" >&2; fail "no X server"; }
+  export DISPLAY=:$(head -n 1 "$dir/display")
 
   timeout --kill-after=5 "$seconds" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --system=no \
     -F /dev/null --load="module-null-sink sink_name=$sink rate=44100 channels=2 format=s16le" \

@@ -11,8 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 # shellcheck source=../../support/desktop-session.sh
 . "$here/../../support/desktop-session.sh"
-# An X server on the first free display from :141 on (the variable chooses another start).
-desktop_session player "${VORLAK_E2E_DISPLAY:-141}" capture 300
+desktop_session player capture 300
 
 mkdir -p "$shots"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0 VORLAK_AUDIO=pulse

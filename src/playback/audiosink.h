@@ -2,6 +2,8 @@
 // Where decoded audio goes. A sink takes interleaved signed 16-bit frames from the decoder thread
 // and plays them against a clock; the command thread pauses it and asks how much has been heard.
 // Every blocking call returns early once wake() has been called after the caller took its ticket.
+// A sink outlives the title that opened it when the next title in the same format plays on in it
+// (outputkeeper.h); one thread at a time makes the decoder thread's calls.
 
 #include <QString>
 #include <QtGlobal>
@@ -75,6 +77,7 @@ SinkChoice createSink();
 
 using SinkFactory = std::function<std::shared_ptr<AudioSink>()>;
 // Makes every new device use sinks from factory; an empty factory goes back to VORLAK_AUDIO.
+// Outputs kept for a next title are closed, so that no device plays on in an older sink.
 void setSinkFactory(SinkFactory factory);
 
 } // namespace playback

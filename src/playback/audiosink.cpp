@@ -1,6 +1,7 @@
 #include "playback/audiosink.h"
 
 #include "playback/clockedsinks.h"
+#include "playback/outputkeeper.h"
 #include "playback/pulsesink.h"
 
 #include <mutex>
@@ -13,8 +14,11 @@ SinkFactory installedFactory;
 } // namespace
 
 void setSinkFactory(SinkFactory factory) {
-    std::lock_guard lock(factoryMutex);
-    installedFactory = std::move(factory);
+    {
+        std::lock_guard lock(factoryMutex);
+        installedFactory = std::move(factory);
+    }
+    closeKeptOutputs();
 }
 
 SinkChoice createSink() {

@@ -11,6 +11,7 @@ bool ClockedSink::open(const AudioFormat& format, quint64, QString*) {
     std::lock_guard lock(mutex_);
     format_ = format;
     capacity_ = std::max<qint64>(1, capacityMs_ * format.rate / 1000);
+    latency_ = std::min(capacity_, latencyMs_ * format.rate / 1000);
     lastNs_ = nowNs();
     return true;
 }
@@ -59,18 +60,27 @@ qint64 ClockedSink::write(const qint16* samples, qint64 frames, quint64 ticket) 
     }
 }
 
-bool ClockedSink::drain(quint64 ticket) {
+bool ClockedSink::drainTo(qint64 frames, quint64 ticket) {
     std::unique_lock lock(mutex_);
     onDrain();
     for (;;) {
         advance();
         const qint64 queued = written_ - heard();
-        if (queued <= 0)
+        if (queued <= frames)
             return true;
         if (woken(ticket))
             return false;
-        waitUntil(lock, paused_ ? -1 : nowNs() + nsFor(queued));
+        waitUntil(lock, paused_ ? -1 : nowNs() + nsFor(queued - frames));
     }
+}
+
+bool ClockedSink::drain(quint64 ticket) {
+    return drainTo(0, ticket);
+}
+
+// The clock runs whenever something is queued: nothing to start.
+bool ClockedSink::drainToLatency(quint64 ticket) {
+    return drainTo(latency_, ticket);
 }
 
 void ClockedSink::flush() {
@@ -94,6 +104,11 @@ qint64 ClockedSink::heardFrames() {
     std::lock_guard lock(mutex_);
     advance();
     return heard();
+}
+
+qint64 ClockedSink::segmentFrames() {
+    std::lock_guard lock(mutex_);
+    return written_;
 }
 
 void ClockedSink::notifyWake() {
@@ -127,6 +142,7 @@ void TestSink::waitUntil(std::unique_lock<std::mutex>& lock, qint64) {
 }
 
 void TestSink::record(const qint16* samples, qint64 frames) {
+    draining_ = false; // a next title plays on in this sink
     total_ += frames;
     if (keep_)
         samples_.insert(samples_.end(), samples, samples + frames * format_.channels);

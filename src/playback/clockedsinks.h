@@ -11,20 +11,23 @@
 namespace playback {
 
 // A buffer of `capacity` frames drained at the format's rate by a clock that runs while the
-// sink is not paused and has something queued.
+// sink is not paused and has something queued. Its latency is the smaller of the capacity and
+// `latency`.
 class ClockedSink : public AudioSink {
 public:
     bool open(const AudioFormat& format, quint64 ticket, QString* error) override;
     qint64 write(const qint16* samples, qint64 frames, quint64 ticket) override;
     bool drain(quint64 ticket) override;
+    bool drainToLatency(quint64 ticket) override;
     void flush() override;
     void setPaused(bool paused) override;
     qint64 heardFrames() override;
+    qint64 segmentFrames() override;
 
     AudioFormat format() const;
 
 protected:
-    explicit ClockedSink(qint64 capacityMs) : capacityMs_(capacityMs) {}
+    ClockedSink(qint64 capacityMs, qint64 latencyMs) : capacityMs_(capacityMs), latencyMs_(latencyMs) {}
     void notifyWake() override;
 
     // Called with mutex_ held.
@@ -32,6 +35,7 @@ protected:
     // Waits on cond_ until deadlineNs on the sink's clock or a notification.
     virtual void waitUntil(std::unique_lock<std::mutex>& lock, qint64 deadlineNs) = 0;
     virtual void record(const qint16*, qint64) {}
+    // The decoder has handed over everything and waits for the queue to go down.
     virtual void onDrain() {}
     virtual void onFlush() {}
 
@@ -43,9 +47,12 @@ private:
     void advance();
     qint64 heard() const;
     qint64 nsFor(qint64 frames) const;
+    bool drainTo(qint64 frames, quint64 ticket);
 
     qint64 capacityMs_;
+    qint64 latencyMs_;
     qint64 capacity_ = 0;
+    qint64 latency_ = 0;
     qint64 written_ = 0;
     qint64 heardNs_ = 0; // clock time consumed in this segment
     qint64 lastNs_ = 0;
@@ -54,7 +61,7 @@ private:
 
 class NullSink final : public ClockedSink {
 public:
-    NullSink() : ClockedSink(kBufferMs) {}
+    NullSink() : ClockedSink(kBufferMs, kOutputLatencyMs) {}
     QString name() const override { return QStringLiteral("null"); }
     static constexpr qint64 kBufferMs = 1000;
 
@@ -66,9 +73,10 @@ protected:
 class TestSink final : public ClockedSink {
 public:
     // capacityMs: how much it queues before write() waits for the clock; by default everything.
-    // record: keep the samples (recorded()); without, only count them.
-    explicit TestSink(qint64 capacityMs = kUnbounded, bool record = true)
-        : ClockedSink(capacityMs), keep_(record) {}
+    // record: keep the samples (recorded()); without, only count them. latencyMs: how much may
+    // still be queued when a title is reported ended.
+    explicit TestSink(qint64 capacityMs = kUnbounded, bool record = true, qint64 latencyMs = kOutputLatencyMs)
+        : ClockedSink(capacityMs, latencyMs), keep_(record) {}
     QString name() const override { return QStringLiteral("test"); }
     static constexpr qint64 kUnbounded = qint64(1) << 40;
 
@@ -79,7 +87,7 @@ public:
     // Where each flush started a new segment, in frames recorded before it.
     std::vector<qint64> segmentStarts();
     // Waits (real time) until the decoder has handed over the whole title and waits for it to
-    // be heard; false on timeout.
+    // be heard (or to go down to the latency); false on timeout.
     bool waitForDrain(int timeoutMs);
 
 protected:

@@ -26,26 +26,38 @@ std::unique_ptr<Player> Player::open(const QString& hostPath, QString* error) {
     std::unique_ptr<Player> p(new Player);
     p->format_ = decoder->format();
     p->estimatedLength_ = std::max<qint64>(0, decoder->headerLength());
-    SinkChoice choice = createSink();
-    p->sink_ = std::move(choice.sink);
-    p->fallbackToNull_ = choice.fallbackToNull;
+    p->previous_ = takeKeptOutput();
+    // An output in the same format is taken over once the title plays; else the title has its own.
+    if (!p->previous_.sink || p->previous_.format != p->format_) {
+        SinkChoice choice = createSink();
+        p->sink_ = std::move(choice.sink);
+        p->fallbackToNull_ = choice.fallbackToNull;
+    }
     p->scanThread_ = std::thread(&Player::scanLoop, p.get(), hostPath);
     p->decoderThread_ = std::thread(&Player::decodeLoop, p.get(), std::move(decoder));
     return p;
 }
 
 Player::~Player() {
-    std::shared_ptr<AudioSink> sink;
+    std::shared_ptr<AudioSink> sink, previous;
     {
         std::lock_guard lock(mutex_);
         quit_ = true;
         sink = sink_;
+        previous = previous_.sink;
     }
     changed_.notify_all();
-    sink->wake();
+    for (const auto& s : {sink, previous})
+        if (s)
+            s->wake();
     cancelScan_ = true;
     decoderThread_.join();
     scanThread_.join();
+    // The threads are gone: the state is ours alone.
+    if (previous_.sink)
+        keepOutput(std::move(previous_.sink), previous_.format);
+    else if (sink_ && (tailQueued_ || keepQueued_))
+        keepOutput(std::move(sink_), format_);
 }
 
 void Player::scanLoop(QString hostPath) {
@@ -76,6 +88,7 @@ void Player::play() {
             restart_ = true;
             ++restartRequest_;
             ended_ = false;
+            tailQueued_ = false; // played again, the title starts over: its end is flushed
             mode_ = Mode::Playing;
         }
     }
@@ -93,6 +106,7 @@ void Player::pause() {
 
 void Player::stop() {
     std::shared_ptr<AudioSink> sink;
+    KeptOutput previous;
     {
         std::lock_guard lock(mutex_);
         if (mode_ == Mode::Stopped)
@@ -100,10 +114,16 @@ void Player::stop() {
         stoppedAt_ = positionLocked();
         mode_ = Mode::Stopped;
         restart_ = false;
-        sink_->setPaused(true);
+        keepQueued_ = false;
+        std::swap(previous, previous_);
         sink = sink_;
+        for (const auto& s : {sink, previous.sink})
+            if (s)
+                s->setPaused(true);
     }
-    sink->wake();
+    for (const auto& s : {sink, previous.sink})
+        if (s)
+            s->wake();
 }
 
 Player::Mode Player::mode() {
@@ -116,7 +136,7 @@ qint64 Player::positionLocked() {
         return stoppedAt_;
     if (restart_)
         return restartAt_;
-    return segmentStart_ + sink_->heardFrames();
+    return segmentStart_ + std::max<qint64>(0, sink_->heardFrames() - base_);
 }
 
 qint64 Player::positionFrames() {
@@ -142,7 +162,7 @@ qint64 Player::toMs(qint64 frames) const {
 
 QString Player::sinkName() {
     std::lock_guard lock(mutex_);
-    return sink_->name();
+    return sink_ ? sink_->name() : QString();
 }
 
 // Called with mutex_ held: the title is over, early or at its end.
@@ -184,41 +204,81 @@ bool Player::openSink(quint64 ticket) {
     return false;
 }
 
+// Called with mutex_ held. Paused, the decoder fills the output, but it neither takes over nor
+// waits for the end of the title before (which plays on) and does not report the title's end.
+bool Player::runnable(bool atEnd) const {
+    if (quit_ || mode_ == Mode::Playing)
+        return true;
+    return mode_ == Mode::Paused && !previous_.sink && (restart_ || !atEnd);
+}
+
 void Player::decodeLoop(std::unique_ptr<Mp3Decoder> decoder) {
     const int channels = format_.channels;
     std::vector<qint16> buffer(size_t(kChunkFrames * channels));
     qint64 pendingOffset = 0, pendingFrames = 0;
+    qint64 delivered = 0; // frames handed to the sink since the last restart
     bool decodedAll = false, sinkOpen = false;
     int emptyReads = 0;
     for (;;) {
-        std::shared_ptr<AudioSink> sink;
+        std::shared_ptr<AudioSink> sink, previous;
         quint64 ticket = 0, request = 0;
-        bool restart = false;
+        bool restart = false, keepQueued = false;
         qint64 restartAt = 0;
         {
             std::unique_lock lock(mutex_);
-            changed_.wait(lock, [this] { return quit_ || mode_ != Mode::Stopped; });
+            const bool atEnd = decodedAll && pendingFrames == 0;
+            changed_.wait(lock, [&] { return runnable(atEnd); });
             if (quit_)
                 return;
+            if (previous_.sink && previous_.format == format_) {
+                // Plays on in the output of the title before, queued behind its end.
+                sink_ = std::move(previous_.sink);
+                previous_ = {};
+                keepQueued_ = true;
+                sinkOpen = true;
+            }
+            if (!previous_.sink && !sink_) { // a stop dropped the output to take over
+                SinkChoice choice = createSink();
+                sink_ = std::move(choice.sink);
+                fallbackToNull_ = choice.fallbackToNull;
+            }
+            previous = previous_.sink;
             sink = sink_;
             // Taken with the state: a stop or close after this point wakes any wait below.
-            ticket = sink->wakeTicket();
+            ticket = (previous ? previous : sink)->wakeTicket();
             restart = restart_;
             restartAt = restartAt_;
             request = restartRequest_;
+            keepQueued = keepQueued_;
+        }
+        if (previous) {
+            // In another format: the end of the title before is heard before this title's output opens.
+            if (previous->drain(ticket)) {
+                std::lock_guard lock(mutex_);
+                if (previous_.sink == previous)
+                    previous_ = {};
+            }
+            continue;
         }
         if (!sinkOpen) {
             sinkOpen = openSink(ticket);
             continue;
         }
         if (restart) {
-            sink->flush();
+            // Taken over, the output goes on with the end of the title before: the title's own audio
+            // is queued behind it, and its position counts from there.
+            if (!keepQueued)
+                sink->flush();
+            const qint64 base = keepQueued ? sink->segmentFrames() : 0;
             pendingFrames = 0;
+            delivered = 0;
             decodedAll = !decoder->seek(restartAt);
             std::lock_guard lock(mutex_);
             if (restartRequest_ == request) {
                 restart_ = false;
+                keepQueued_ = false;
                 segmentStart_ = restartAt;
+                base_ = base;
                 sink->setPaused(mode_ != Mode::Playing);
             }
             continue;
@@ -245,12 +305,17 @@ void Player::decodeLoop(std::unique_ptr<Mp3Decoder> decoder) {
             }
             pendingOffset += n;
             pendingFrames -= n;
+            delivered += n;
             continue;
         }
-        if (decodedAll && sink->drain(ticket)) {
+        // The title ends once what is left of it fits in the output's latency, while it plays: the
+        // next title, opened at once, is queued behind it.
+        if (decodedAll && sink->drainToLatency(ticket)) {
             std::lock_guard lock(mutex_);
-            if (!restart_ && mode_ != Mode::Stopped)
-                finish(segmentStart_ + sink->heardFrames());
+            if (!restart_ && mode_ == Mode::Playing) {
+                finish(segmentStart_ + delivered);
+                tailQueued_ = true;
+            }
         }
     }
 }

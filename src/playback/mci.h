@@ -9,6 +9,15 @@
 // "status ... mode" answers "playing", "paused" or "stopped"; position and length are decimal
 // milliseconds. The file is a DOS path, quoted or not; blanks in it are fine, since the type and
 // alias keywords are looked for at the end of the command.
+//
+// The position is the sound heard, except at a title's end: a title that plays to its end is
+// reported "stopped", its position equal to its length, once its last samples are queued to the
+// output, up to the output's latency (kOutputLatencyMs) before they are heard. The output stays open
+// across "close" and the next "open": a title opened and played meanwhile in the same sample rate and
+// channel count is queued behind those samples in the same stream, without a gap, and its position
+// stays 0 until its own sound is heard; in another format it starts once they have been heard, in an
+// output of its own. A close that no open follows within that time lets them play out, then closes
+// the output. "stop" silences the device's output at once, the end of the title before included.
 
 #include <QByteArrayView>
 #include <QtGlobal>

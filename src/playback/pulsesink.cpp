@@ -196,7 +196,7 @@ bool PulseSink::open(const AudioFormat& format, quint64 ticket, QString* error) 
     pa_sample_spec sampleFormat{PA_SAMPLE_S16NE, uint32_t(format.rate), uint8_t(format.channels)};
     pa_buffer_attr attr;
     attr.maxlength = uint32_t(-1);
-    attr.tlength = uint32_t(pa_usec_to_bytes(300'000, &sampleFormat));
+    attr.tlength = uint32_t(pa_usec_to_bytes(pa_usec_t(kOutputLatencyMs) * 1000, &sampleFormat));
     attr.prebuf = uint32_t(-1);
     attr.minreq = uint32_t(-1);
     attr.fragsize = uint32_t(-1);
@@ -279,6 +279,18 @@ bool PulseSink::drain(quint64 ticket) {
     return ok || failed;
 }
 
+// Written only as far as the stream's target length, the stream holds no more than the latency
+// once a write returns. A stream that has not started yet (it waits for its prebuffer) starts now.
+bool PulseSink::drainToLatency(quint64) {
+    PulseConnection& c = *connection_;
+    c.lock();
+    if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream_)))
+        if (pa_operation* op = pa_stream_trigger(stream_, nullptr, nullptr))
+            pa_operation_unref(op);
+    c.unlock();
+    return true;
+}
+
 void PulseSink::flush() {
     PulseConnection& c = *connection_;
     c.lock();
@@ -305,6 +317,16 @@ void PulseSink::setPaused(bool paused) {
         if (pa_operation* op = pa_stream_cork(stream_, paused ? 1 : 0, nullptr, nullptr))
             pa_operation_unref(op);
     connection_->unlock();
+}
+
+qint64 PulseSink::segmentFrames() {
+    std::lock_guard guard(connectionMutex_);
+    if (!connection_ || !stream_)
+        return 0;
+    connection_->lock();
+    const qint64 written = written_;
+    connection_->unlock();
+    return written;
 }
 
 qint64 PulseSink::heardFrames() {

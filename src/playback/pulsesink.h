@@ -2,7 +2,7 @@
 // Output through a PulseAudio server (or PipeWire's PulseAudio service): one playback stream per
 // device on a connection shared by the process, served by PulseAudio's threaded main loop.
 // Pause corks the stream, a new segment flushes it, and the stream's latency is subtracted from
-// what has been written to tell what has been heard.
+// what has been written to tell what has been heard. The stream is fed kOutputLatencyMs ahead.
 
 #include "playback/audiosink.h"
 
@@ -23,9 +23,11 @@ public:
     bool open(const AudioFormat& format, quint64 ticket, QString* error) override;
     qint64 write(const qint16* samples, qint64 frames, quint64 ticket) override;
     bool drain(quint64 ticket) override;
+    bool drainToLatency(quint64 ticket) override;
     void flush() override;
     void setPaused(bool paused) override;
     qint64 heardFrames() override;
+    qint64 segmentFrames() override;
 
     // How long a connection attempt may take before the server counts as not answering.
     static constexpr int kConnectTimeoutMs = 3000;

@@ -1,5 +1,5 @@
 // The engine with the test sink: the samples that reach the output, the length, the modes and the
-// position as the sink's clock moves, and damaged or vanishing files.
+// position as the sink's clock moves, titles that follow each other, and damaged or vanishing files.
 
 #include "playback/engine.h"
 #include "playback/mci.h"
@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -109,6 +110,87 @@ TEST(PlaybackEngine, PositionAndModeFollowTheSinkClock) {
     EXPECT_FALSE(IsPlaying());
     EXPECT_EQ(LengthText(), "0:00");
     EXPECT_THROW(PositionSeconds(), PlaybackQueryError);
+}
+
+// Titles one after the other, as the automatic advance plays them: a title is reported ended at its
+// end while its last samples are still queued. The next title opened at once in the same format is
+// queued behind them in the same output, sample for sample, and its position counts from when it is
+// heard; in another format it waits until they have been heard and plays through an output of its
+// own. A stop while they play silences them; a close that no open follows lets them play out and
+// closes the output.
+TEST(PlaybackEngine, NextTitleIsQueuedBehindTheEndOfTheTitleBefore) {
+    enum Then { OpenAtOnce, StopInTheEnd, OpenWhenHeard };
+    const struct {
+        const char *first, *second;
+        Then then;
+        bool sameOutput;
+    } cases[] = {
+        {"follow-a.mp3", "follow-b.mp3", OpenAtOnce, true},
+        {"pb-cbr-s44.mp3", "pb-cbr-m22.mp3", OpenAtOnce, false},
+        {"follow-a.mp3", "follow-b.mp3", StopInTheEnd, true},
+        {"follow-a.mp3", "follow-b.mp3", OpenWhenHeard, false},
+    };
+    TempDrive drive;
+    for (const auto& c : cases) {
+        static const char* const ways[] = {"open at once", "stop in the end", "open when heard"};
+        SCOPED_TRACE(std::string(c.first) + " then " + c.second + ", " + ways[c.then]);
+        drive.copyFixture(c.first, "C:\\a.mp3");
+        drive.copyFixture(c.second, "C:\\b.mp3");
+        const Samples a = decode("mpg123", fixture(c.first)), b = decode("mpg123", fixture(c.second));
+        // The keeper waits in real time for as long as the queue lasts: a long latency leaves the
+        // test all the time it needs to open the next title.
+        TestSinks sinks(playback::TestSink::kUnbounded, c.then == OpenWhenHeard ? 100 : 1000);
+        mci("open C:\\a.mp3 alias a");
+        mci("play a");
+        const auto first = sinks.last();
+        ASSERT_TRUE(first && playUntil(*first, [] { return mci("status a mode") == "stopped"; }));
+        const int rate = first->format().rate, channels = first->format().channels;
+        const qint64 aFrames = qint64(a.size()) / channels;
+        const qint64 queued = first->segmentFrames() - first->heardFrames();
+        EXPECT_GT(queued, 0) << "the end was reported only once heard";
+        EXPECT_EQ(mci("status a position").toLongLong(), (aFrames * 1000 + rate / 2) / rate);
+        mci("close a");
+        if (c.then == OpenWhenHeard) { // the keeper has let the end play out and closed the output
+            ASSERT_TRUE(playUntil(*first, [&] { return first.use_count() == 2; }));
+        }
+        mci("open C:\\b.mp3 alias b");
+        mci("play b");
+        const auto second = sinks.last();
+        EXPECT_EQ(second == first, c.sameOutput);
+        const qint64 queuedMs = (queued * 1000 + rate - 1) / rate;
+        if (c.then == OpenAtOnce && c.sameOutput) {
+            ASSERT_TRUE(
+                eventually([&] { return first->framesWritten() == qint64(a.size() + b.size()) / channels; }));
+            first->advance(queuedMs + 500);
+            EXPECT_LE(std::abs(mci("status b position").toLongLong() - 500), 1);
+        } else if (c.then == OpenAtOnce) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            EXPECT_EQ(second->framesWritten(), 0)
+                << "the next title began before the end of the one before was heard";
+            first->advance(queuedMs);
+        } else if (c.then == StopInTheEnd) {
+            ASSERT_TRUE(eventually([&] { return first->framesWritten() > aFrames; }));
+            const qint64 heard = first->heardFrames();
+            mci("stop b");
+            first->advance(1000);
+            EXPECT_EQ(first->heardFrames(), heard) << "the stop did not silence the end of the title before";
+            mci("play b");
+        }
+        ASSERT_TRUE(second && playUntil(*second, [] { return mci("status b mode") == "stopped"; }));
+        const Samples got = second->recorded();
+        if (c.then == StopInTheEnd) {
+            EXPECT_TRUE(Samples(got.begin() + second->segmentStarts().back() * channels, got.end()) == b);
+        } else if (c.sameOutput) {
+            Samples both = a;
+            both.insert(both.end(), b.begin(), b.end());
+            EXPECT_TRUE(got == both) << "the joint lost, doubled or moved samples";
+            EXPECT_EQ(second->segmentStarts().size(), 1u) << "the end of the title before was flushed";
+        } else {
+            EXPECT_TRUE(first->recorded() == a);
+            EXPECT_TRUE(got == b);
+        }
+        mci("close b");
+    }
 }
 
 // Damaged and truncated files, and files removed or cut short while playing, end early or at their

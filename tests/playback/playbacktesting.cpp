@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 #include <thread>
 
-TestSinks::TestSinks(qint64 capacityMs) {
+TestSinks::TestSinks(qint64 capacityMs, qint64 latencyMs) {
     // createSink calls the factory under the lock setSinkFactory takes: none runs after the destructor.
-    playback::setSinkFactory([this, capacityMs] {
-        auto sink = std::make_shared<playback::TestSink>(capacityMs);
+    playback::setSinkFactory([this, capacityMs, latencyMs] {
+        auto sink = std::make_shared<playback::TestSink>(capacityMs, true, latencyMs);
         std::lock_guard lock(mutex_);
         sinks_.push_back(sink);
         return sink;

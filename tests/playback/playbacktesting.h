@@ -13,10 +13,11 @@
 
 using Samples = std::vector<qint16>;
 
-// While alive, every device opened plays into a new TestSink.
+// While alive, every device opened that takes over no kept output plays into a new TestSink.
 class TestSinks {
 public:
-    explicit TestSinks(qint64 capacityMs = playback::TestSink::kUnbounded);
+    explicit TestSinks(qint64 capacityMs = playback::TestSink::kUnbounded,
+                       qint64 latencyMs = playback::kOutputLatencyMs);
     ~TestSinks() { playback::setSinkFactory({}); }
     std::shared_ptr<playback::TestSink> last();
 

@@ -211,7 +211,8 @@ void PlayerTest::nextAndPrevious() {
 }
 
 // A title ends: the entry after the selected row follows at once (the timers' own ticks are an
-// hour away), and the special cases stop cleanly.
+// hour away), while the title's last 200 ms are still to be heard, and the special cases stop
+// cleanly.
 void PlayerTest::advance_data() {
     QTest::addColumn<int>("from");
     QTest::addColumn<QString>("situation");
@@ -244,7 +245,7 @@ void PlayerTest::advance() {
         w->display.RefreshList(2);
     if (!message.isEmpty())
         s->env.messages.expectMsgBox(message, vbOKOnly, "File not found");
-    sinks->play(from == 2 ? 201000 : 3500);
+    sinks->play(from == 2 ? 199872 : 2800); // c is 200.072 s, a 3 s
     QTRY_VERIFY(playingLength() == length && row() == to && w->Timer1->isActive() == (length > 0));
     QCOMPARE(s->state.PlayingIndex, from);
     QCOMPARE(w->shpStrich->isVisible(), length > 0);

@@ -121,10 +121,10 @@ void PlayerTest::nextAndPrevious() {
         bool next, playing;
         const char* after;
     } cases[] = {
-        {"ABC", 0, true, true, "row 1, plays B, entry 0, Timer1 on, list short"},
+        {"ABC", 1, true, true, "row 2, plays C, entry 1, Timer1 on, list short"},
         {"ABC", 2, true, true, "row 0, plays A, entry 2, Timer1 on, list short"},
         {"ABC", 2, true, false, "row 0, plays -, entry -1, Timer1 off, list full"},
-        {"ABC", 2, false, true, "row 1, plays B, entry 2, Timer1 on, list short"},
+        {"ABC", 1, false, true, "row 0, plays A, entry 1, Timer1 on, list short"},
         {"ABC", 0, false, true, "row 2, plays C, entry 0, Timer1 on, list short"},
         {"ABC", 0, false, false, "row 2, plays -, entry -1, Timer1 off, list full"},
         {"", 0, true, true, "row -1, plays X, entry -1, Timer1 off, list full"},

@@ -16,10 +16,6 @@
 #include <QTimer>
 #include <QtTest>
 
-namespace {
-const QString kGone = QStringLiteral(" became deleted\r\nfrom playlist, because it's not valid (anymore)");
-} // namespace
-
 class PlayerTest : public WindowTest {
     Q_OBJECT
 private Q_SLOTS:
@@ -31,15 +27,12 @@ private Q_SLOTS:
         sinks.reset();
         tearDown();
     }
-    void play();
-    void nextAndPrevious();
-    void advance();
+    void scenarios();
     void timeField();
     void timeFieldCycles();
     void mouseOnTheWindow();
     void remainingWhileIdle();
-    void fileBox();
-    void stop();
+    void pressedLook();
 
 private:
     std::unique_ptr<TestSinks> sinks; // their clocks stand until playOn() moves the latest one
@@ -48,144 +41,153 @@ private:
         QVERIFY(sinks->last() && sinks->last()->waitForDrain(10000));
         sinks->last()->advance(ms);
     }
-    // A fresh window for the next case of a table, with entries A, B, C (3-second titles).
-    void reset(int row) {
+    // A fresh window for the next case of a table, with entries A, B, C (3-second titles) or others.
+    void reset(int row, const QString& entries = QStringLiteral("ABC")) {
         cleanup();
         init();
-        show(QStringLiteral("ABC"), row);
+        show(entries, row);
     }
     int row() const { return int(window->lstListe->ListIndex()); }
-    static QString playing() { return IsPlaying() ? letters({OpenTitle()}) : QStringLiteral("-"); }
-    // What the player shows: the selected row, the title playing, the entry number it plays,
-    // Timer1, and the list's height: full, or shortened by the bar's.
+    // What the player shows: the selected row, the title playing, the entry number it plays, the
+    // timers running, the list's height (full, or shortened by the bar's) and the bar; whether the
+    // file box's title is in charge.
     QString shown() const {
         const int full = int(std::lround((window->frameGeometry().height() * 15 - 2070) / 15.0));
         const int height = window->lstListe->height();
-        return QStringLiteral("row %1, plays %2, entry %3, Timer1 %4, list %5")
+        const QString timers = (QString(window->Timer1->isActive() ? "Timer1 " : "") +
+                                (window->Timer2->isActive() ? "Timer2" : ""))
+                                   .trimmed();
+        return QStringLiteral("row %1 | %2 | entry %3 | %4 | %5%6%7")
             .arg(row())
-            .arg(playing())
+            .arg(IsPlaying() ? letters({OpenTitle()}) : QStringLiteral("-"))
             .arg(state->PlayingIndex)
-            .arg(window->Timer1->isActive() ? "on" : "off", height == full ? "full"
-                                                            : height == full - window->shpStrich->height()
-                                                                ? "short"
-                                                                : QString::number(height));
+            .arg(timers.isEmpty() ? QStringLiteral("-") : timers,
+                 height == full                                 ? "full"
+                 : height == full - window->shpStrich->height() ? "short"
+                                                                : QString::number(height),
+                 window->shpStrich->isVisible() ? " bar" : "",
+                 state->PlayingFromBrowser ? " | from the box" : "");
     }
 };
 
-// Play on the selected row: the message, what plays, Timer1, and the list making room for the bar.
-void PlayerTest::play() {
-    enum Situation { Plain, Empty, Vanished, TimeOff, NoRow };
-    const struct {
-        Situation situation;
-        QString message; // "" none
-        int style;
-        const char *title, *after;
-    } cases[] = {
-        {Plain, "", 0, "", "row 1, plays B, entry 1, Timer1 on, list short"},
-        {TimeOff, "", 0, "", "row 1, plays B, entry 1, Timer1 on, list full"},
-        {Empty, "Playlist is empty.", vbOKOnly, "Error", "row -1, plays -, entry -1, Timer1 off, list full"},
-        {Vanished, "File: C:\\M\\B.mp3" + kGone, vbOKOnly, "File not found",
-         "row 1, plays -, entry -1, Timer1 off, list full"},
-        {NoRow, "Subscript out of range\r\nPlease report this error", vbCritical, "Error",
-         "row -1, plays -, entry -1, Timer1 off, list full"},
-    };
-    for (const auto& c : cases) {
-        reset(1);
-        if (c.situation == Empty)
-            show({}, 0);
-        if (c.situation == Vanished) {
-            OpenAndPlay(state->Entries[0]); // a title that plays is stopped
-            window->Timer1->start();
-            QFile::remove(env->drive.host(state->Entries[1]));
-        }
-        if (c.situation == TimeOff)
-            state->TimeDisplayMode = TimeFieldMode::Off;
-        if (c.situation == NoRow)
-            window->lstListe->setListIndex(-1);
-        if (!c.message.isEmpty())
-            env->messages.expectMsgBox(c.message, c.style, c.title);
-        RunCommand([this] { window->player.cmdPlay_Click(); });
-        QCOMPARE(shown(), c.after);
-        QCOMPARE(window->shpStrich->isVisible(), shown().endsWith("short"));
-        if (shown().endsWith("short"))
-            QCOMPARE(window->shpStrich->y(), window->lstListe->y() + window->lstListe->height());
-    }
-}
-
-// Next and Previous wrap around and switch the title only while one plays; on an empty playlist
-// they do nothing, also while a title from elsewhere plays.
-void PlayerTest::nextAndPrevious() {
+// One scenario per row: the entries (A, B, C are 3-second titles) with a row selected, the steps in
+// order, the message they show, and what the player shows at the end (see shown()), once the end
+// notices of titles that ended have been handled. The steps: play, stop, imgstop, next, previous,
+// dblclick, menu (the file box's Play), tick1, tick2 run the handlers; end: the title playing ends;
+// off: the time field shows nothing; unselect: no row selected; empty: the list emptied; goneB: B's
+// file deleted; row1, row2: that row selected; cut: the entries cut to one, the list not rebuilt;
+// openA: A opened and played directly; timer1: Timer1 started; X: a title not in the list plays;
+// browser: the file box's title is in charge; box, root, emptybox: the file box shows C:\Box
+// (x.mp3 and the 2-second y.mp3), C:\ holding the same, or an empty folder, its last file selected.
+void PlayerTest::scenarios() {
+    const QString gone =
+        "File: C:\\M\\B.mp3 became deleted\r\nfrom playlist, because it's not valid (anymore)";
     const struct {
         const char* entries;
-        int from;
-        bool next, playing;
+        int row;
+        const char* steps;
+        QString message; // "" none
         const char* after;
     } cases[] = {
-        {"ABC", 1, true, true, "row 2, plays C, entry 1, Timer1 on, list short"},
-        {"ABC", 2, true, true, "row 0, plays A, entry 2, Timer1 on, list short"},
-        {"ABC", 2, true, false, "row 0, plays -, entry -1, Timer1 off, list full"},
-        {"ABC", 1, false, true, "row 0, plays A, entry 1, Timer1 on, list short"},
-        {"ABC", 0, false, true, "row 2, plays C, entry 0, Timer1 on, list short"},
-        {"ABC", 0, false, false, "row 2, plays -, entry -1, Timer1 off, list full"},
-        {"", 0, true, true, "row -1, plays X, entry -1, Timer1 off, list full"},
-        {"", 0, false, true, "row -1, plays X, entry -1, Timer1 off, list full"},
+        // Play on the selected row.
+        {"ABC", 1, "play", "", "row 1 | B | entry 1 | Timer1 | short bar"},
+        {"ABC", 1, "off play", "", "row 1 | B | entry 1 | Timer1 | full"},
+        {"", 0, "play", "Playlist is empty.", "row -1 | - | entry -1 | - | full"},
+        {"ABC", 1, "openA timer1 goneB play", gone, "row 1 | - | entry -1 | - | full"},
+        {"ABC", 1, "unselect play", "Subscript out of range\r\nPlease report this error",
+         "row -1 | - | entry -1 | - | full"},
+        {"ABC", 0, "play stop", "", "row 0 | - | entry 0 | - | full"},
+        {"ABC", 0, "play browser imgstop", "", "row 0 | - | entry -1 | Timer2 | full"},
+        // Next and Previous wrap around, switch the title only while one plays, and do nothing on
+        // an empty list, also while a title from elsewhere plays.
+        {"ABC", 1, "play next", "", "row 2 | C | entry 1 | Timer1 | short bar"},
+        {"ABC", 2, "play next", "", "row 0 | A | entry 2 | Timer1 | short bar"},
+        {"ABC", 2, "next", "", "row 0 | - | entry -1 | - | full"},
+        {"ABC", 1, "play previous", "", "row 0 | A | entry 1 | Timer1 | short bar"},
+        {"ABC", 0, "play previous", "", "row 2 | C | entry 0 | Timer1 | short bar"},
+        {"ABC", 0, "previous", "", "row 2 | - | entry -1 | - | full"},
+        {"", 0, "X next", "", "row -1 | X | entry -1 | - | full"},
+        {"", 0, "X previous", "", "row -1 | X | entry -1 | - | full"},
+        // A title ends: the entry after the selected row follows; the special cases stop cleanly;
+        // a tick while the title still plays changes nothing.
+        {"ABC", 0, "play end", "", "row 1 | B | entry 0 | Timer1 | short bar"},
+        {"ABC", 2, "play end", "", "row 0 | A | entry 2 | Timer1 | short bar"},
+        {"ABC", 0, "play goneB end", gone, "row 1 | - | entry 0 | - | full"},
+        {"ABC", 0, "play empty end", "", "row -1 | - | entry 0 | - | full"},
+        {"ABC", 0, "play row2 end", "", "row 0 | A | entry 0 | Timer1 | short bar"},
+        {"ABC", 0, "play cut end", "", "row 0 | - | entry 0 | - | full"},
+        {"ABC", 1, "play tick1", "", "row 1 | B | entry 1 | Timer1 | short bar"},
+        // The file box: the double click puts its title in charge until it ends (a tick of either
+        // timer before changes nothing), then the playlist goes on after the selected row; after
+        // the menu's Play the playlist goes on at once. Nothing plays from an empty box.
+        {"ABC", 0, "box play row1 dblclick", "",
+         "row 1 | y | entry 0 | Timer1 Timer2 | short bar | from the box"},
+        {"ABC", 0, "root play row1 dblclick tick2", "",
+         "row 1 | y | entry 0 | Timer1 Timer2 | short bar | from the box"},
+        {"ABC", 0, "box off play row1 dblclick", "",
+         "row 1 | y | entry 0 | Timer1 Timer2 | full | from the box"},
+        // (the idle moment between the two ends' ticks gives the list its full height back, and the
+        // playlist's next title does not shorten it again: the bar is drawn over the list's foot)
+        {"ABC", 0, "box play row1 dblclick end tick1", "", "row 2 | C | entry 0 | Timer1 | full bar"},
+        {"ABC", 1, "box dblclick end", "", "row 1 | - | entry -1 | - | full"},
+        {"ABC", 0, "emptybox play row1 dblclick", "", "row 1 | A | entry 0 | Timer1 | short bar"},
+        {"ABC", 0, "box play row1 menu", "", "row 1 | y | entry 0 | Timer1 Timer2 | short bar"},
+        {"ABC", 0, "box off play row1 menu", "", "row 1 | y | entry 0 | Timer1 Timer2 | short"},
+        {"ABC", 0, "box play row1 menu end tick1", "", "row 2 | C | entry 0 | Timer1 Timer2 | short bar"},
+        {"ABC", 0, "emptybox play row1 menu", kNoFileSelected, "row 1 | A | entry 0 | Timer1 | short bar"},
+    };
+    const auto box = [this](const QString& folder, bool files) {
+        const QString dir = folder.endsWith(u'\\') ? folder : folder + u'\\';
+        QDir().mkpath(env->drive.host(dir));
+        for (const char* name : {"x.mp3", "y.mp3"})
+            if (files)
+                env->drive.copyFixture(*name == 'x' ? "tagged-mono.mp3" : "follow-a.mp3", dir + name);
+        window->File1->setPath(folder);
+        window->File1->setListIndex(window->File1->ListCount() - 1);
+    };
+    const QHash<QString, std::function<void()>> steps = {
+        {"play", [&] { window->player.cmdPlay_Click(); }},
+        {"stop", [&] { window->player.cmdStop_Click(); }},
+        {"imgstop", [&] { window->player.imgStop_Click(); }},
+        {"next", [&] { window->player.cmdVor_Click(); }},
+        {"previous", [&] { window->player.cmdZurueck_Click(); }},
+        {"dblclick", [&] { window->player.File1_DblClick(); }},
+        {"menu", [&] { window->player.menPlayLeft_Click(); }},
+        {"tick1", [&] { window->player.Timer1_Timer(); }},
+        {"tick2", [&] { window->player.Timer2_Timer(); }},
+        {"end",
+         [&] {
+             playOn(3500);
+             QVERIFY(eventually([] { return !IsPlaying(); }));
+         }},
+        {"off", [&] { state->TimeDisplayMode = TimeFieldMode::Off; }},
+        {"unselect", [&] { window->lstListe->setListIndex(-1); }},
+        {"empty", [&] { show({}, 0); }},
+        {"goneB", [&] { QFile::remove(env->drive.host(QStringLiteral("C:\\M\\B.mp3"))); }},
+        {"row1", [&] { window->display.RefreshList(1); }},
+        {"row2", [&] { window->display.RefreshList(2); }},
+        {"cut", [&] { state->Entries.resize(1); }},
+        {"openA", [&] { OpenAndPlay(QStringLiteral("C:\\M\\A.mp3")); }},
+        {"timer1", [&] { window->Timer1->start(); }},
+        {"X", [&] { env->drive.copyFixture("plain-stereo.mp3", "C:\\X.mp3"), OpenAndPlay("C:\\X.mp3"); }},
+        {"browser", [&] { state->PlayingFromBrowser = true, window->Timer2->start(); }},
+        {"box", [&] { box(QStringLiteral("C:\\Box"), true); }},
+        {"root", [&] { box(QStringLiteral("C:\\"), true); }},
+        {"emptybox", [&] { box(QStringLiteral("C:\\Empty"), false); }},
     };
     for (const auto& c : cases) {
-        reset(c.from);
-        show(QLatin1String(c.entries), c.from);
-        if (c.playing && *c.entries) {
-            window->player.cmdPlay_Click();
-        } else if (c.playing) {
-            env->drive.copyFixture(QStringLiteral("plain-stereo.mp3"), QStringLiteral("C:\\X.mp3"));
-            OpenAndPlay(QStringLiteral("C:\\X.mp3"));
-        }
-        if (c.next)
-            window->player.cmdVor_Click();
-        else
-            window->player.cmdZurueck_Click();
-        QCOMPARE(shown(), c.after);
-    }
-}
-
-// A title ends: the entry after the selected row follows at once (the timers' own ticks are an
-// hour away), and the special cases stop cleanly. A tick while the title still plays changes
-// nothing.
-void PlayerTest::advance() {
-    enum Meanwhile { Nothing, Deleted, Emptied, Selected, Shortened, StillPlaying };
-    const struct {
-        int from;
-        Meanwhile meanwhile;
-        const char* after;
-    } cases[] = {
-        {0, Nothing, "row 1, plays B, entry 0, Timer1 on, list short"},
-        {2, Nothing, "row 0, plays A, entry 2, Timer1 on, list short"},
-        {0, Deleted, "row 1, plays -, entry 0, Timer1 off, list full"},
-        {0, Emptied, "row -1, plays -, entry 0, Timer1 off, list full"},
-        {0, Selected, "row 0, plays A, entry 0, Timer1 on, list short"},  // row 2 selected meanwhile
-        {0, Shortened, "row 0, plays -, entry 0, Timer1 off, list full"}, // more rows than entries
-        {1, StillPlaying, "row 1, plays B, entry 1, Timer1 on, list short"},
-    };
-    for (const auto& c : cases) {
-        reset(c.from);
-        window->Timer1->setInterval(3600 * 1000);
-        window->player.cmdPlay_Click();
-        if (c.meanwhile == Deleted) {
-            QFile::remove(env->drive.host(state->Entries[1]));
-            env->messages.expectMsgBox("File: C:\\M\\B.mp3" + kGone, vbOKOnly,
-                                       QStringLiteral("File not found"));
-        }
-        if (c.meanwhile == Emptied)
-            show({}, 0);
-        if (c.meanwhile == Selected)
-            window->display.RefreshList(2);
-        if (c.meanwhile == Shortened)
-            state->Entries.resize(1);
-        if (c.meanwhile == StillPlaying)
-            window->player.Timer1_Timer();
-        else
-            playOn(3500);
-        QTRY_COMPARE(shown(), c.after);
-        QCOMPARE(window->shpStrich->isVisible(), shown().endsWith("short"));
+        reset(c.row, QLatin1String(c.entries));
+        window->Timer1->setInterval(3600 * 1000); // no tick of their own
+        window->Timer2->setInterval(3600 * 1000);
+        if (!c.message.isEmpty())
+            env->messages.expectMsgBox(c.message, c.message.startsWith("Subscript") ? vbCritical : vbOKOnly,
+                                       c.message.startsWith("File:") ? "File not found" : "Error");
+        for (const QString& step : QString(c.steps).split(u' '))
+            RunCommand(steps.value(step, [&] { QFAIL(qPrintable("no step " + step)); }));
+        QTRY_COMPARE(c.steps + (" -> " + shown()),
+                     c.steps + QStringLiteral(" -> ") + c.after); // names the row
+        if (shown().contains("short bar"))
+            QCOMPARE(window->shpStrich->y(), window->lstListe->y() + window->lstListe->height());
     }
 }
 
@@ -238,9 +240,8 @@ void PlayerTest::timeFieldCycles() {
         window->timeDisplay.lblZeit_Click();
         QCOMPARE(window->lblZeit->text(), expected);
         QCOMPARE(window->lblZeit->frameShape(), expected.isEmpty() ? QFrame::NoFrame : QFrame::Box);
-        QCOMPARE(window->shpStrich->isVisible(), !expected.isEmpty());
-        QCOMPARE(shown(), expected.isEmpty() ? "row 1, plays B, entry 1, Timer1 on, list full"
-                                             : "row 1, plays B, entry 1, Timer1 on, list short");
+        QCOMPARE(shown(), expected.isEmpty() ? "row 1 | B | entry 1 | Timer1 | full"
+                                             : "row 1 | B | entry 1 | Timer1 | short bar");
     }
 }
 
@@ -260,7 +261,7 @@ void PlayerTest::mouseOnTheWindow() {
         }
     }
     QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at(window->imgVor));
-    QCOMPARE(shown(), "row 1, plays B, entry 0, Timer1 on, list short");
+    QCOMPARE(shown(), "row 1 | B | entry 0 | Timer1 | short bar");
     QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at(window->lblZeit));
     QCOMPARE(state->TimeDisplayMode, TimeFieldMode::Remaining);
 }
@@ -280,75 +281,9 @@ void PlayerTest::remainingWhileIdle() {
     QCOMPARE(window->lblProzent->text(), "");
 }
 
-// Playing the file box's last file (y, a 2-second title) while the playlist plays row 0 (or not)
-// and row 1 is selected. The double click puts the title in charge until it ends, then the
-// playlist goes on after row 1; after the menu's Play a tick of Timer1 goes on at once. Neither
-// plays anything from an empty box.
-void PlayerTest::fileBox() {
-    const struct {
-        bool menu;
-        const char* folder;
-        TimeFieldMode mode;
-        bool playlistPlays;
-        const char* after;
-    } cases[] = {
-        {false, "C:\\Box", TimeFieldMode::Elapsed, true, "row 1, plays y, entry 0, Timer1 on, list short"},
-        {false, "C:\\", TimeFieldMode::Elapsed, true, "row 1, plays y, entry 0, Timer1 on, list short"},
-        {false, "C:\\Box", TimeFieldMode::Off, true, "row 1, plays y, entry 0, Timer1 on, list full"},
-        {false, "C:\\Box", TimeFieldMode::Elapsed, false, "row 1, plays y, entry -1, Timer1 off, list short"},
-        {false, "C:\\Empty", TimeFieldMode::Elapsed, true, "row 1, plays A, entry 0, Timer1 on, list short"},
-        {true, "C:\\Box", TimeFieldMode::Elapsed, true, "row 1, plays y, entry 0, Timer1 on, list short"},
-        {true, "C:\\Box", TimeFieldMode::Off, true, "row 1, plays y, entry 0, Timer1 on, list short"},
-        {true, "C:\\Empty", TimeFieldMode::Elapsed, true, "row 1, plays A, entry 0, Timer1 on, list short"},
-    };
-    for (const auto& c : cases) {
-        reset(0);
-        const QString folder = QLatin1String(c.folder), dir = folder.endsWith(u'\\') ? folder : folder + "\\";
-        const bool empty = folder.endsWith("Empty");
-        QDir().mkpath(env->drive.host(dir));
-        if (!empty) {
-            env->drive.copyFixture(QStringLiteral("tagged-mono.mp3"), dir + "x.mp3");
-            env->drive.copyFixture(QStringLiteral("follow-a.mp3"), dir + "y.mp3");
-        }
-        window->File1->setPath(folder);
-        window->File1->setListIndex(window->File1->ListCount() - 1);
-        state->TimeDisplayMode = c.mode;
-        window->Timer1->setInterval(3600 * 1000);
-        window->Timer2->setInterval(3600 * 1000);
-        if (c.playlistPlays)
-            window->player.cmdPlay_Click();
-        window->display.RefreshList(1);
-        if (c.menu && empty)
-            env->messages.expectMsgBox(kNoFileSelected, vbOKOnly, QStringLiteral("Error"));
-        if (c.menu)
-            window->player.menPlayLeft_Click();
-        else
-            window->player.File1_DblClick();
-        QCOMPARE(shown(), c.after);
-        QCOMPARE(window->Timer2->isActive(), !empty);
-        QCOMPARE(state->PlayingFromBrowser, !c.menu && !empty);
-        if (empty)
-            continue;
-        window->player.Timer2_Timer(); // still playing: changes nothing
-        QVERIFY(playing() == "y" && window->Timer2->isActive() && state->PlayingFromBrowser == !c.menu);
-
-        playOn(2500);
-        QVERIFY(eventually([] { return !IsPlaying(); }));
-        // A tick of Timer1 before Timer2's leaves the double-clicked title in charge.
-        if (c.playlistPlays)
-            window->player.Timer1_Timer();
-        QCOMPARE(row(), c.menu ? 2 : 1);
-        // The end reported by the engine runs Timer2's tick, then Timer1's; a title started by the
-        // menu keeps Timer2 on while the playlist goes on.
-        QTRY_COMPARE(window->Timer2->isActive(), c.menu);
-        QCOMPARE(shown().left(14), c.playlistPlays ? "row 2, plays C" : "row 1, plays -");
-        QCOMPARE(state->PlayingFromBrowser, false);
-    }
-}
-
 // The pressed look lasts from press to release of any button, even when the pointer has left the
-// button. The Stop image button also forgets what was playing; the Stop command keeps the entry.
-void PlayerTest::stop() {
+// button.
+void PlayerTest::pressedLook() {
     ImageButton* button = window->imgStop;
     for (const Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton}) {
         QTest::mousePress(button, mouse, {}, QPoint(16, 16));
@@ -357,16 +292,6 @@ void PlayerTest::stop() {
         QTest::mouseRelease(button, mouse, {}, QPoint(200, 200));
         QCOMPARE(button->BorderStyle(), 0);
     }
-    show(QStringLiteral("ABC"), 0);
-    window->player.cmdPlay_Click();
-    state->PlayingFromBrowser = true;
-    window->Timer2->start();
-    window->player.imgStop_Click();
-    QCOMPARE(shown(), "row 0, plays -, entry -1, Timer1 off, list full");
-    QVERIFY(window->Timer2->isActive() && !state->PlayingFromBrowser);
-    window->player.cmdPlay_Click();
-    window->player.cmdStop_Click();
-    QCOMPARE(shown(), "row 0, plays -, entry 0, Timer1 off, list full");
 }
 
 QTEST_MAIN(PlayerTest)

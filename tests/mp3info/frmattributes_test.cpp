@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <cstring>
 
@@ -93,7 +94,7 @@ private Q_SLOTS:
             QCOMPARE(shownLines(), QString(kPlainLines).arg(path, sizeText, flags).split('|'));
             QCOMPARE(shown->windowTitle(), made ? name : "");
         }
-        shown->cmdOK_Click();
+        QTest::mouseClick(shown->cmdOK, Qt::LeftButton);
         QVERIFY(FileInfosWindow() == shown && !shown->isVisible());
         ShowFileInfos("C:\\Files\\System.mp3", *window, [] {});
         QVERIFY(shown->isVisible());

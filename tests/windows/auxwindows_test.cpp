@@ -84,7 +84,7 @@ private Q_SLOTS:
             for (const QString& line : text)
                 QVERIFY(metrics.horizontalAdvance(line) <= w->lblAnzeige->width());
             QVERIFY(metrics.lineSpacing() * text.size() <= w->lblAnzeige->height());
-            w->cmdOK_Click();
+            QTest::mouseClick(w->cmdOK, Qt::LeftButton);
             unloadClosedWindows();
             QVERIFY(!w && !AboutWindow());
         }
@@ -133,8 +133,8 @@ private Q_SLOTS:
 
     // The new features: every line fits the label's width and the text fills about its height; the
     // strip covers the label below its top. Dragging the thumb moves the text while the button is
-    // still down; at the end of the range the label's bottom meets the strip. OK unloads the window,
-    // and the next opening shows the text from its first line.
+    // still down; at the end of the range the label's bottom meets the strip. Opening it again
+    // keeps the place; OK unloads the window, and the next opening shows the text from its top.
     void features() {
         ShowChange(window);
         QPointer<frmChange> w = ChangeWindow();
@@ -153,7 +153,9 @@ private Q_SLOTS:
         w->VScroll1->setSliderDown(false);
         w->VScroll1->triggerAction(QScrollBar::SliderToMaximum);
         QCOMPARE(w->lblAnzeige->geometry().bottom() + 1, w->Picture1->y());
-        w->cmdOK_Click();
+        ShowChange(window); // the open window comes to the front as it is
+        QVERIFY(ChangeWindow() == w && w->lblAnzeige->y() < 0);
+        QTest::mouseClick(w->cmdOK, Qt::LeftButton);
         unloadClosedWindows();
         QVERIFY(!w && !ChangeWindow());
         ShowChange(window);
@@ -253,15 +255,16 @@ private Q_SLOTS:
         installTitles(titles("HL", 16) + "Other section\r\nlast");
         ShowCredits(window, false);
         frmCredits* w = CreditsWindow();
-        using Handler = void (frmCredits::*)();
-        const Handler pause = &frmCredits::cmdPause_Click, resume = &frmCredits::cmdWeiter_Click,
-                      again = &frmCredits::cmdNochmal_Click, tick1 = &frmCredits::Timer1_Timer,
-                      tick2 = &frmCredits::Timer2_Timer;
+        // The buttons are clicked, as their wiring is the window's own; the timers tick by hand.
+        const auto click = [](QPushButton* b) { return [b] { QTest::mouseClick(b, Qt::LeftButton); }; };
+        const std::function<void()> pause = click(w->cmdPause), resume = click(w->cmdWeiter),
+                                    again = click(w->cmdNochmal), tick1 = [w] { w->Timer1_Timer(); },
+                                    tick2 = [w] { w->Timer2_Timer(); };
         const QString start = lines("HL", 1, 14, true),
                       end = lines("HL", 5, 16, true) + "Other section\nlast";
         const struct {
             const char* what;
-            Handler act;
+            std::function<void()> act;
             bool step, delay, pauseShown, running; // running: "Pause" and the bar enabled
             QString text;
         } steps[] = {
@@ -280,7 +283,7 @@ private Q_SLOTS:
             {"again while paused", again, false, true, false, true, start},
         };
         for (const auto& s : steps) {
-            (w->*s.act)();
+            s.act();
             QVERIFY2(w->Timer1->isActive() == s.step && w->Timer2->isActive() == s.delay, s.what);
             QVERIFY2(w->cmdPause->isVisible() == s.pauseShown && w->cmdWeiter->isVisible() == !s.pauseShown,
                      s.what);
@@ -295,7 +298,7 @@ private Q_SLOTS:
         installTitles(titles("HL", 20));
         ShowCredits(window, false);
         QPointer<frmCredits> w = CreditsWindow();
-        w->cmdOK_Click();
+        QTest::mouseClick(w->cmdOK, Qt::LeftButton);
         QVERIFY(!w->isVisible() && !w->Timer2->isActive());
         w->Timer2_Timer();
         QVERIFY(!w->Timer1->isActive());

@@ -1,4 +1,5 @@
 #include "platform/dosfs.h"
+#include "platform/dosfslisting.h"
 #include "tempdrive.h"
 
 #include <QDir>
@@ -169,13 +170,15 @@ QString driveTable() {
 }
 } // namespace
 
-// VORLAK_DRIVES: items without a letter before "=" are left out; an empty folder is "/"; any
-// letter counts, also one outside A..Z; without any drive the current drive is C:.
+// VORLAK_DRIVES: items without a letter before "=" are left out; an empty folder is "/", named so
+// in the drive box; any letter counts, also one outside A..Z; without any drive the current drive
+// is C:.
 TEST(Dosfs, DriveTableFromTheEnvironment) {
     TempDrive drive;
     drive.write(QStringLiteral("C:\\a.mp3"));
     qputenv("VORLAK_DRIVES", "=/tmp;x/tmp;1=/tmp;D=");
     EXPECT_EQ(driveTable(), "D=/;");
+    EXPECT_EQ(dosfs::driveEntries().value(0).text, "d: [/]"); // as the drive box shows it
     qputenv("VORLAK_DRIVES", "=x");
     EXPECT_EQ(driveTable(), "");
     EXPECT_EQ(dosfs::currentDrive(), QChar(u'C'));

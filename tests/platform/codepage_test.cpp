@@ -18,7 +18,8 @@ TEST(Codepage, RoundTripAndUnmappableCharacters) {
 
 // The limits of the ranges that map straight through: the C1 controls U+0080..U+009F have no byte
 // except the five the table keeps for the undefined bytes; the bytes 0x80..0x9F belong to other
-// characters. A "?" of the text itself can be encoded.
+// characters. A "?" of the text itself can be encoded; any other character without a byte makes
+// encode() refuse the text.
 TEST(Codepage, RangeLimits) {
     const struct {
         char16_t c;
@@ -33,6 +34,9 @@ TEST(Codepage, RangeLimits) {
         const QString text(QChar(c.c));
         EXPECT_EQ(codepage::toByte(QChar(c.c)), c.byte) << std::hex << int(c.c);
         EXPECT_EQ(codepage::fromUnicode(text), QByteArray(1, c.byte)) << std::hex << int(c.c);
-        EXPECT_EQ(codepage::canEncode(text), c.byte != '?' || c.c == u'?') << std::hex << int(c.c);
+        const bool encodable = c.byte != '?' || c.c == u'?';
+        EXPECT_EQ(codepage::canEncode(text), encodable) << std::hex << int(c.c);
+        EXPECT_EQ(codepage::encode(text), encodable ? std::optional(QByteArray(1, c.byte)) : std::nullopt)
+            << std::hex << int(c.c);
     }
 }

@@ -1,17 +1,14 @@
 // The file information window on real widgets: its 20 lines, the size and attribute figures,
 // reuse and unloading, the playlist's "Fileinfo" entry; and the "MP3-Tag" view.
-#include "app/window/frmVeriVuzeDadeve.h"
-#include "appenvironment.h"
 #include "mp3info/window/frmattributes.h"
 #include "playlist/window/playlistbox.h"
+#include "windowtest.h"
 
-#include <QAction>
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <cstring>
-#include <memory>
 
 namespace {
 
@@ -31,24 +28,9 @@ const char* const kPlainLines =
 
 } // namespace
 
-class FileInfoWindowTest : public QObject {
+class FileInfoWindowTest : public WindowTest {
     Q_OBJECT
-    std::unique_ptr<AppEnvironment> env;
-    std::unique_ptr<ProgramState> state;
-    std::unique_ptr<frmVeriVuzeDadeve> main;
-
 private Q_SLOTS:
-    void init() {
-        env = std::make_unique<AppEnvironment>();
-        state = std::make_unique<ProgramState>();
-        main = std::make_unique<frmVeriVuzeDadeve>(*state);
-    }
-    void cleanup() {
-        QVERIFY2(env->messages.problems().isEmpty(), qPrintable(env->messages.problems().join('\n')));
-        main.reset(); // the window goes with it
-        QVERIFY(!FileInfosWindow());
-        env.reset();
-    }
 
     // The playlist's menus on a known file: "MP3-Tag" rows keep the selection and the entries;
     // "Fileinfo" does nothing without a selected entry, else shows the 20 lines. An ID3v2 tag before
@@ -63,17 +45,17 @@ private Q_SLOTS:
         env->drive.write("C:\\Music\\Known.mp3", data);
         const QStringList entries = {"C:\\Music\\Gone.mp3", "C:\\Music\\Known.mp3"};
         state->Entries = entries;
-        main->display.RefreshList(1);
-        main->menTag->trigger();
-        QCOMPARE(main->lstListe->rows(), QStringList({"", "Tester - Tone"}));
-        QCOMPARE(main->lstListe->ListIndex(), 1);
+        window->display.RefreshList(1);
+        window->display.menTag_Click();
+        QCOMPARE(window->lstListe->rows(), QStringList({"", "Tester - Tone"}));
+        QCOMPARE(window->lstListe->ListIndex(), 1);
         QCOMPARE(state->Entries, entries);
 
-        main->lstListe->setListIndex(-1);
-        main->menInfo->trigger();
+        window->lstListe->setListIndex(-1);
+        window->menInfo_Click();
         QVERIFY(!FileInfosWindow());
-        main->lstListe->setListIndex(1);
-        main->menInfo->trigger();
+        window->lstListe->setListIndex(1);
+        window->menInfo_Click();
         QVERIFY(FileInfosWindow() && FileInfosWindow()->isVisible() && !FileInfosWindow()->isModal());
         QCOMPARE(FileInfosWindow()->windowTitle(), "Known.mp3");
         QCOMPARE(
@@ -88,8 +70,7 @@ private Q_SLOTS:
     }
 
     // One window shows one file after another: sizes, attribute flags, a file that is gone (no flags,
-    // no caption). OK hides it for reuse, the close box unloads it and the next call loads it anew; the
-    // main window's exit unloads it too.
+    // no caption). OK hides it for reuse, the close box unloads it and the next call loads it anew.
     void sizesAttributesAndReuse() {
         const std::tuple<const char*, int, QByteArray, bool, const char*, const char*> cases[] = {
             {"Hidden.mp3", 1023, "0x2", true, "0 kB (1023 Bytes)", "R H - - "},
@@ -97,7 +78,7 @@ private Q_SLOTS:
             {"", 0, {}, false, "0 kB (0 Bytes)", "- - - - "},
             {"Sys*.mp3", 0, {}, false, "0 kB (0 Bytes)", "- - - - "}, // wildcards: read as no file
         };
-        frmAttributes* window = nullptr;
+        frmAttributes* shown = nullptr;
         for (const auto& [name, size, dosAttrib, readOnly, sizeText, flags] : cases) {
             const QString path = QStringLiteral("C:\\Files\\") + (*name ? name : "Gone.mp3");
             const bool made = *name && !std::strchr(name, '*');
@@ -107,23 +88,21 @@ private Q_SLOTS:
                 QFile::setPermissions(host,
                                       readOnly ? QFile::ReadOwner : QFile::ReadOwner | QFile::WriteOwner);
             }
-            ShowFileInfos(path, *main, [] {});
-            window = window ? window : FileInfosWindow();
-            QCOMPARE(FileInfosWindow(), window);
+            ShowFileInfos(path, *window, [] {});
+            shown = shown ? shown : FileInfosWindow();
+            QCOMPARE(FileInfosWindow(), shown);
             QCOMPARE(shownLines(), QString(kPlainLines).arg(path, sizeText, flags).split('|'));
-            QCOMPARE(window->windowTitle(), made ? name : "");
+            QCOMPARE(shown->windowTitle(), made ? name : "");
         }
-        QTest::mouseClick(window->cmdOK, Qt::LeftButton);
-        QVERIFY(FileInfosWindow() == window && !window->isVisible());
-        ShowFileInfos("C:\\Files\\System.mp3", *main, [] {});
-        QVERIFY(window->isVisible());
-        window->close();
+        QTest::mouseClick(shown->cmdOK, Qt::LeftButton);
+        QVERIFY(FileInfosWindow() == shown && !shown->isVisible());
+        ShowFileInfos("C:\\Files\\System.mp3", *window, [] {});
+        QVERIFY(shown->isVisible());
+        shown->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!FileInfosWindow());
-        ShowFileInfos("C:\\Files\\System.mp3", *main, [] {});
+        ShowFileInfos("C:\\Files\\System.mp3", *window, [] {});
         QVERIFY(FileInfosWindow() && FileInfosWindow()->isVisible());
-        main->close();
-        QVERIFY(!FileInfosWindow());
     }
 };
 

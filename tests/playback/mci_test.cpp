@@ -20,7 +20,10 @@ MCIERROR send(const char* command, QByteArray* reply = nullptr) {
 
 } // namespace
 
-TEST(MciService, RefusesBadCommandsWithTheirCodes) {
+// The codes of commands in sequence; every reply but a status one is empty. Blanks and tabs
+// separate words; keywords are taken from the end, only the last of each counts; a device opened
+// without an alias is named by its file name in lower case.
+TEST(MciService, AnswersCommandsWithTheirCodes) {
     TempDrive drive;
     TestSinks sinks;
     drive.copyFixture("pb-cbr-s44.mp3", "C:\\Music\\a.mp3");
@@ -38,24 +41,43 @@ TEST(MciService, RefusesBadCommandsWithTheirCodes) {
         {"play other", MCIERR_INVALID_DEVICE_NAME},
         {"status dev", MCIERR_MISSING_PARAMETER},
         {"status dev volume", MCIERR_UNSUPPORTED_FUNCTION},
+        {"set dev", MCIERR_MISSING_PARAMETER},
+        {"set dev audio all off", MCIERR_UNRECOGNIZED_KEYWORD},
         {"set dev time format frames", MCIERR_BAD_TIME_FORMAT},
+        {"set dev time format milliseconds", 0},
+        {"SET\tDEV TIME   FORMAT MS", 0},
         {"play dev wait", MCIERR_UNRECOGNIZED_KEYWORD},
+        {"play\tdev", 0},
         {"open C:\\Music\\b.mp3 type MPEGVideo alias x", MCIERR_FILE_NOT_FOUND},
         {"open C:\\Folder.mp3 type MPEGVideo alias x", MCIERR_FILE_NOT_FOUND},
+        {"open \"\" type MPEGVideo alias x", MCIERR_FILE_NOT_FOUND},
+        {"open C:\\Music\\*.mp3 type MPEGVideo alias x", MCIERR_FILE_NOT_FOUND},
+        {"open C:\\Music\\?.mp3 type MPEGVideo alias x", MCIERR_FILE_NOT_FOUND},
+        {"open C:\\Music\\a.mp3 type x type MPEGVideo alias x", MCIERR_FILE_NOT_FOUND},
         {"open \"C:\\Music\\a.mp3 type MPEGVideo alias x", MCIERR_NO_CLOSING_QUOTE},
+        {"open \" type MPEGVideo alias x", MCIERR_NO_CLOSING_QUOTE},
         {"open C:\\Music\\a.mp3 type waveaudio alias x", MCIERR_CANNOT_LOAD_DRIVER},
         {"open type MPEGVideo alias x", MCIERR_MISSING_PARAMETER},
         {"open C:\\Bad\\pb-empty.mp3 type MPEGVideo alias x", MCIERR_INVALID_FILE},
         {"open C:\\Bad\\pb-wave.mp3 type MPEGVideo alias x", MCIERR_INVALID_FILE},
         {"open C:\\Bad\\pb-random.mp3 type MPEGVideo alias x", MCIERR_INVALID_FILE},
         {"open C:\\Music\\a.mp3 type MPEGVideo alias DEV", MCIERR_DUPLICATE_ALIAS},
+        {"open C:\\Music\\a.mp3\ttype MPEGVideo", 0},
+        {"open c:\\music\\A.MP3", MCIERR_DUPLICATE_ALIAS},
+        {"close C:\\MUSIC\\a.mp3", 0},
+        {"status x mode", MCIERR_INVALID_DEVICE_NAME}, // a refused open leaves no device
     };
     for (const auto& c : cases) {
         QByteArray reply;
         EXPECT_EQ(send(c.command, &reply), c.code) << c.command;
         EXPECT_EQ(reply, "") << c.command;
     }
-    EXPECT_EQ(send("status x mode"), MCIERR_INVALID_DEVICE_NAME) << "a refused open left a device";
+    QByteArray reply;
+    EXPECT_EQ(send("status dev\tmode", &reply), 0u);
+    EXPECT_EQ(reply, "playing");
+    EXPECT_EQ(mciSendString("status dev mode", nullptr, 128), 0u);
+    EXPECT_EQ(send(nullptr, &reply), MCIERR_UNRECOGNIZED_COMMAND);
+    EXPECT_EQ(reply, "");
     EXPECT_EQ(send("close dev"), 0u);
     EXPECT_EQ(send("close dev"), MCIERR_INVALID_DEVICE_NAME);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers for the playback tests: test sinks for new devices, reference decodes by mpg123 and
-// ffmpeg, and comparisons of sample streams.
+// Helpers for the playback tests: test sinks for new devices, reference decodes by mpg123, and
+// comparisons of sample streams.
 
 #include "playback/clockedsinks.h"
 
@@ -13,11 +13,12 @@
 
 using Samples = std::vector<qint16>;
 
-// While alive, every device opened that takes over no kept output plays into a new TestSink.
+// While alive, every device opened that takes over no kept output plays into a new TestSink
+// (recording its samples when asked).
 class TestSinks {
 public:
     explicit TestSinks(qint64 capacityMs = playback::TestSink::kUnbounded,
-                       qint64 latencyMs = playback::kOutputLatencyMs);
+                       qint64 latencyMs = playback::kOutputLatencyMs, bool record = true);
     ~TestSinks() { playback::setSinkFactory({}); }
     std::shared_ptr<playback::TestSink> last();
 
@@ -27,9 +28,8 @@ private:
 };
 
 Samples samplesOf(const QByteArray& raw);
-// Interleaved samples of path as program ("mpg123" or "ffmpeg") decodes it; fails the test when
-// the program fails.
-Samples decode(const QString& program, const QString& path);
+// Interleaved samples of path as mpg123 decodes it; fails the test when mpg123 fails.
+Samples decode(const QString& path);
 // Pearson correlation of a[i] and b[i + lag] for i in [from, to) where both have samples.
 double correlation(const Samples& a, const Samples& b, qint64 lag, qint64 from = 0,
                    qint64 to = std::numeric_limits<qint64>::max());

@@ -12,11 +12,15 @@ import time
 
 import pyatspi
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
+import xstart  # noqa: E402
+
 PROGRAM, GAME = sys.argv[1], sys.argv[2]
 MP3_FOLDER = os.path.join(GAME, 'vorlak', 'mp3')
 PLAYLIST = os.path.join(MP3_FOLDER, 'playlist.txt')
 SETTINGS = os.path.join(os.environ['XDG_CONFIG_HOME'], 'TovrelPro', 'user.reg')
 MAIN_TITLE = 'Vorlak Verivuze Dadeve'
+PROGRAM_LOG = os.path.join(os.environ['XDG_RUNTIME_DIR'], 'program.log')  # its standard error
 DOUBLE_CLICK_S = 0.5  # Qt's double-click interval is 400 ms
 
 
@@ -67,14 +71,11 @@ class Program:
 
     def __init__(self, *arguments):
         # Started in the demo's MP3 folder, which the file browser then shows.
-        self.process = subprocess.Popen([PROGRAM, *arguments], cwd=MP3_FOLDER)
-        self.app = wait_for('the program on the accessibility bus', self._find_app)
-
-    def _find_app(self):
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.get_process_id() == self.process.pid:
-                return app
-        return None
+        try:
+            self.process, self.app = xstart.start([PROGRAM, *arguments], PROGRAM_LOG,
+                                                  cwd=MP3_FOLDER)
+        except RuntimeError as e:
+            raise Failure(str(e))
 
     def window(self, title):
         """The shown top-level window (frame, dialog or message box) with this title, or None."""
@@ -314,5 +315,8 @@ if __name__ == '__main__':
         journey()
     except Failure as failure:
         print('FAILED:', failure, file=sys.stderr)
+        if os.path.exists(PROGRAM_LOG):
+            with open(PROGRAM_LOG) as log:
+                print('The program said:\n' + log.read(), file=sys.stderr)
         sys.exit(1)
     step('journey passed')

@@ -128,7 +128,7 @@ TEST(PlaybackEngine, NextTitleIsQueuedBehindTheEndOfTheTitleBefore) {
         SCOPED_TRACE(std::string(c.first) + " then " + c.second + ", " + ways[c.then]);
         drive.copyFixture(c.first, "C:\\a.mp3");
         drive.copyFixture(c.second, "C:\\b.mp3");
-        const Samples a = decode("mpg123", fixture(c.first)), b = decode("mpg123", fixture(c.second));
+        const Samples a = decode(fixture(c.first)), b = decode(fixture(c.second));
         // The keeper waits in real time for as long as the queue lasts: a long latency leaves the
         // test all the time it needs to open the next title.
         TestSinks sinks(playback::TestSink::kUnbounded, c.then == OpenWhenHeard ? 100 : 1000);

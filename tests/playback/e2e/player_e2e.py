@@ -19,6 +19,9 @@ import time
 
 import pyatspi
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'support'))
+import xstart  # noqa: E402
+
 PROGRAM, FIXTURES, WORK, SHOTS = (os.path.abspath(a) for a in sys.argv[1:5])
 RATE = 44100
 LOUD = 1000   # the tones peak at 4096
@@ -97,11 +100,12 @@ def main():
     capture = os.path.join(WORK, 'capture.raw')
     parec = subprocess.Popen(['parec', '--device=capture.monitor', '--format=s16le', '--rate=44100',
                               '--channels=2', '--raw', '--latency-msec=20'], stdout=open(capture, 'wb'))
-    program = subprocess.Popen([PROGRAM, playlist])
     try:
-        app = wait_for('the program on the accessibility bus', lambda: next(
-            (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.get_process_id() == program.pid),
-            None))
+        program, app = xstart.start([PROGRAM, playlist], os.path.join(WORK, 'program.log'))
+    except RuntimeError as e:
+        parec.terminate()
+        fail(str(e))
+    try:
         play = wait_for('the Play button', lambda: next(
             (n for n in descendants(app) if n.name == 'Play' and n.getRole() == pyatspi.ROLE_PUSH_BUTTON), None))
         wait_for('the recording to run', lambda: os.path.getsize(capture) >= RATE * 4 // 2)

@@ -159,3 +159,63 @@ bool operator==(const EntryList& a, const QStringList& b) {
             return false;
     return true;
 }
+
+void EntryList::appendEntries(const EntryList& other) {
+    reserve(size() + other.size());
+    for (qsizetype i = 0; i < other.size(); ++i)
+        appendBytes(other.bytesAt(i));
+}
+
+EntryList EntryList::takeFrom(qsizetype from) {
+    EntryList tail;
+    tail.reserve(size() - from);
+    for (qsizetype i = from; i < size(); ++i)
+        tail.appendBytes(bytesAt(i));
+    resize(from);
+    return tail;
+}
+
+EntryList EntryList::takeAt(const std::vector<qsizetype>& indices) {
+    EntryList taken;
+    qsizetype bytes = 0;
+    for (qsizetype i : indices)
+        bytes += spans_.at(i).length;
+    taken.bytes_.reserve(bytes);
+    taken.reserve(qsizetype(indices.size()));
+    QList<Span> kept;
+    kept.reserve(size() - qsizetype(indices.size()));
+    auto next = indices.begin();
+    for (qsizetype i = 0; i < size(); ++i) {
+        if (next != indices.end() && *next == i) {
+            taken.appendBytes(bytesAt(i));
+            unused_ += spans_.at(i).length;
+            ++next;
+        } else {
+            kept.append(spans_.at(i));
+        }
+    }
+    spans_ = std::move(kept);
+    compactWhenWasteful();
+    return taken;
+}
+
+void EntryList::insertAt(const std::vector<qsizetype>& indices, const EntryList& entries) {
+    // The new entries go to the end of the block and of the spans first, so that a compaction on
+    // the way keeps every span right; then the spans are merged into place.
+    const qsizetype old = size();
+    appendEntries(entries);
+    QList<Span> merged;
+    merged.reserve(size());
+    qsizetype kept = 0, k = 0;
+    for (qsizetype i = 0; i < size(); ++i) {
+        if (k < qsizetype(indices.size()) && indices[k] == i)
+            merged.append(spans_.at(old + k++));
+        else
+            merged.append(spans_.at(kept++));
+    }
+    spans_ = std::move(merged);
+}
+
+qsizetype EntryList::memoryBytes() const {
+    return bytes_.capacity() + spans_.capacity() * qsizetype(sizeof(Span));
+}

@@ -47,6 +47,19 @@ public:
     // The first index whose entry equals entry, -1 when none.
     qsizetype indexOf(QStringView entry) const;
 
+    // Moving entries out and back, for the undo history. The entries taken out get a block of
+    // their own; this list leaves their bytes behind, as removeAt does.
+    // Appends every entry of other.
+    void appendEntries(const EntryList& other);
+    // Removes the entries from index from to the end and returns them.
+    EntryList takeFrom(qsizetype from);
+    // Removes the entries at the given indices (ascending, each once) and returns them in order.
+    EntryList takeAt(const std::vector<qsizetype>& indices);
+    // Puts entries back where takeAt took them: entry k of entries becomes entry indices[k].
+    void insertAt(const std::vector<qsizetype>& indices, const EntryList& entries);
+    // Bytes of the block and the spans, a block shared with copies counted whole.
+    qsizetype memoryBytes() const;
+
     // The entries, each followed by CR LF: the text playlist file.
     QByteArray toLines() const;
     QStringList toStringList() const;

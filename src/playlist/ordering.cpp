@@ -6,6 +6,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <thread>
 #include <vector>
 
@@ -72,16 +73,18 @@ std::vector<qsizetype> SortOrder(const EntryList& entries, SortKey key, Directio
     return order;
 }
 
-QStringList SortEntries(EntryList& entries, SortKey key, Direction direction) {
+QStringList SortEntries(EntryList& entries, SortKey key, Direction direction, std::vector<qsizetype>* order) {
     QStringList names;
-    const std::vector<qsizetype> order = SortOrder(entries, key, direction, &names);
-    entries.reorder(order);
-    if (key == SortKey::Path)
-        return {};
+    std::vector<qsizetype> applied = SortOrder(entries, key, direction, &names);
+    entries.reorder(applied);
     QStringList sortedNames;
-    sortedNames.reserve(names.size());
-    for (qsizetype i : order)
-        sortedNames.append(names[i]);
+    if (key == SortKey::Name) {
+        sortedNames.reserve(names.size());
+        for (qsizetype i : applied)
+            sortedNames.append(names[i]);
+    }
+    if (order)
+        *order = std::move(applied);
     return sortedNames;
 }
 
@@ -128,8 +131,12 @@ float NextRandom(std::mt19937& generator) {
     return float(generator() >> 8) * (1.0f / 16777216.0f); // 24 bits: every value below 1
 }
 
-void MixEntries(EntryList& entries, std::mt19937& generator) {
+void MixEntries(EntryList& entries, std::mt19937& generator, std::vector<qsizetype>* order) {
     const qsizetype n = entries.size();
+    if (order) {
+        order->resize(n);
+        std::iota(order->begin(), order->end(), 0);
+    }
     if (n < 2)
         return;
     auto draw = [&](double range) { return qsizetype(std::floor(double(NextRandom(generator)) * range)); };
@@ -141,6 +148,8 @@ void MixEntries(EntryList& entries, std::mt19937& generator) {
             b = draw(double(n));
         while (b == a);
         entries.swapItemsAt(a, b);
+        if (order)
+            std::swap((*order)[a], (*order)[b]);
     }
 }
 

@@ -17,8 +17,10 @@ enum class Direction { Ascending, Descending };
 
 // Sorts entries by key with ordinal comparison (UTF-16 code units, no case folding). Stable:
 // entries with equal keys keep their order, in both directions. Sorting by name returns the
-// names in the new order of the entries; by path, nothing.
-QStringList SortEntries(EntryList& entries, SortKey key, Direction direction);
+// names in the new order of the entries; by path, nothing. order, when given, receives the
+// order applied, as SortOrder gives it.
+QStringList SortEntries(EntryList& entries, SortKey key, Direction direction,
+                        std::vector<qsizetype>* order = nullptr);
 // The order that sorting would give, as SortEntries gives it: entry i of the sorted list is the
 // one that stood at the order's element i. With the name key, names receives the name keys in
 // the old order.
@@ -36,7 +38,8 @@ std::optional<DoublePair> FindDoublePair(const EntryList& entries, qsizetype fro
 // A single-precision uniform number in [0, 1).
 float NextRandom(std::mt19937& generator);
 // Between 501 and 1000 exchanges of two different entries drawn at random; nothing with fewer
-// than two entries.
-void MixEntries(EntryList& entries, std::mt19937& generator);
+// than two entries. order, when given, receives the order the exchanges made: entry i of the
+// mixed list is the one that stood at order[i].
+void MixEntries(EntryList& entries, std::mt19937& generator, std::vector<qsizetype>* order = nullptr);
 
 } // namespace ordering

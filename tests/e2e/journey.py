@@ -246,9 +246,18 @@ def journey():
         xdotool('key', 'Num_Lock')
 
     step('sort: the pop-up menu, Sort > By folder > Ascending')
-    run.pop_up(run.item('Playlist', expected[3]), *['Down'] * 5, 'Right', 'Right', 'Return')
+    # Undo, Play, Fileinfo, Move, Delete, Sort: the keys pass over Redo, disabled, and separators.
+    run.pop_up(run.item('Playlist', expected[3]), *['Down'] * 6, 'Right', 'Right', 'Return')
+    unsorted = list(expected)
     expected.sort(key=str.upper)
+    check(unsorted != expected, 'the list was in order before the sort')
     wait_for('the sorted list', lambda: run.rows() == expected)
+
+    step('undo the sort with Ctrl+Z, redo it with Ctrl+Y')
+    run.keys('ctrl+z')
+    wait_for('the order before the sort', lambda: run.rows() == unsorted)
+    run.keys('ctrl+y')
+    wait_for('the sorted list again', lambda: run.rows() == expected)
 
     step('play the selected entry; the next one starts by itself')
     playing = run.selected_row()
@@ -271,7 +280,7 @@ def journey():
 
     step('the file information window from the pop-up menu')
     title = os.path.basename(expected[run.selected_row()].replace('\\', '/'))
-    run.pop_up(run.items('Playlist')[run.selected_row()], 'Down', 'Down', 'Return')  # Play, Fileinfo
+    run.pop_up(run.items('Playlist')[run.selected_row()], 'Down', 'Down', 'Down', 'Return')  # Undo, Play, Fileinfo
     info = run.wait_window(title)
     wait_for('the file information', lambda: run.control(info, 'File information').childCount > 5)
     run.click(run.control(info, 'OK', pyatspi.ROLE_PUSH_BUTTON))

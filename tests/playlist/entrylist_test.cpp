@@ -1,5 +1,6 @@
 // The entry list against a plain list of strings: random edits applied to both leave the same
-// entries, also across the compaction after many removals; a copy keeps what it held.
+// entries, also across the compaction after many removals; a copy keeps what it held; entries
+// taken out come back where they were.
 #include "platform/codepage.h"
 #include "playlist/entrylist.h"
 #include "printers.h"
@@ -21,7 +22,7 @@ TEST(EntryList, BehavesAsAListOfStrings) {
     constexpr int kSteps = 6000; // growing, then shrinking: removed bytes pile up and are compacted
     for (int step = 0; step < kSteps; ++step) {
         const qsizetype n = list.size();
-        const qsizetype kind = n == 0 ? 0 : draw(7);
+        const qsizetype kind = n == 0 ? 0 : draw(9);
         switch (n > 0 && step > kSteps / 2 && kind < 2 ? 2 : kind) {
         case 0:
         case 1: {
@@ -57,6 +58,27 @@ TEST(EntryList, BehavesAsAListOfStrings) {
             for (qsizetype i : order)
                 reordered.append(reference[i]);
             reference = reordered;
+            break;
+        }
+        case 6: { // some entries out and back in, or the last ones
+            std::vector<qsizetype> indices;
+            for (qsizetype i = 0; i < n; ++i)
+                if (draw(4) == 0)
+                    indices.push_back(i);
+            const EntryList taken = list.takeAt(indices);
+            ASSERT_EQ(taken.size(), qsizetype(indices.size()));
+            for (std::size_t k = 0; k < indices.size(); ++k)
+                ASSERT_EQ(taken.at(qsizetype(k)), reference[indices[k]]);
+            ASSERT_EQ(list.size(), n - taken.size());
+            list.insertAt(indices, taken);
+            break;
+        }
+        case 7: {
+            const qsizetype from = draw(n + 1);
+            const EntryList tail = list.takeFrom(from);
+            ASSERT_EQ(tail, reference.mid(from));
+            ASSERT_EQ(list, reference.mid(0, from));
+            list.appendEntries(tail);
             break;
         }
         default:

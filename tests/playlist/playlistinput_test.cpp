@@ -107,7 +107,12 @@ void PlaylistInputTest::cleanup() {
 }
 
 void PlaylistInputTest::menuStructure() {
-    const QStringList expected{"Play",
+    const QStringList expected{"Undo",
+                               "disabled: Undo",
+                               "Redo",
+                               "disabled: Redo",
+                               "-",
+                               "Play",
                                "Fileinfo",
                                "-",
                                "Move > Up",

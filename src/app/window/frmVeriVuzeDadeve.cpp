@@ -22,12 +22,13 @@ frmVeriVuzeDadeve::frmVeriVuzeDadeve(ProgramState& programState, QWidget* parent
     : QMainWindow(parent), MainWindowControls(static_cast<QMainWindow&>(*this)), state(programState),
       windowLayout(*this, *lstListe, *menBlind),
       display(state, *lstListe, {menFold, menNoFold, menTag}, [this] { timeDisplay.ZeitAnzeige(); }),
+      history(state, *lstListe, display, {menUndo, menRedo}),
       timeDisplay(state, display, *lstListe, windowLayout, {lblZeit, shpStrich, lblProzent}),
       browser(*Drive1, *Dir1, *File1, [this](const QString& path) { showFileInfos(path); }),
       player(state, *lstListe, display, timeDisplay, windowLayout, *File1, *Timer1, *Timer2),
-      documents(state, *lstListe, display), editing(state, *lstListe, display, *this),
-      adds(state, *lstListe, display, documents, *Dir1, *File1),
-      playlistInput(state, *lstListe, display, editing, player, timeDisplay),
+      documents(state, *lstListe, display, history), editing(state, *lstListe, display, history, *this),
+      adds(state, *lstListe, display, history, documents, *Dir1, *File1),
+      playlistInput(state, *lstListe, display, history, editing, player, timeDisplay),
       looks(*client, *menBlind, windowLayout), startup(*this), shutdown(*this) {
     setObjectName(QStringLiteral("frmVeriVuzeDadeve"));
     setWindowTitle(AppTitle);
@@ -85,6 +86,8 @@ void frmVeriVuzeDadeve::wire() {
         {menAbout, [this] { ShowAbout(this, menBlind->isChecked()); }},
         {menCredits, [this] { ShowCredits(this, menBlind->isChecked()); }},
         {menWeb, [] { GotoURL(VorlakSiteAddress()); }},
+        {menUndo, [this] { history.undo(); }},
+        {menRedo, [this] { history.redo(); }},
         {menPlay, [this] { player.cmdPlay_Click(); }},
         {menInfo, [this] { menInfo_Click(); }},
         {menUp, [this] { editing.cmdHoch_Click(); }},

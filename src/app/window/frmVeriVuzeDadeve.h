@@ -16,6 +16,7 @@
 #include "playlist/window/editcommands.h"
 #include "playlist/window/filebrowser.h"
 #include "playlist/window/listdisplay.h"
+#include "playlist/window/playlisthistory.h"
 #include "playlist/window/playlistinput.h"
 
 #include <QMainWindow>
@@ -30,6 +31,7 @@ public:
 
     WindowLayout windowLayout;
     ListDisplay display;
+    PlaylistHistory history; // undo and redo of the entries' changes
     TimeDisplay timeDisplay; // lblZeit, shpStrich, lblProzent
     FileBrowser browser;
     PlayerCommands player; // the image buttons, Timer1 and Timer2 ticks

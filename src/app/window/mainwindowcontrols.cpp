@@ -216,6 +216,12 @@ void MainWindowControls::createMenus(QMainWindow& window) {
 
     menPlaylist = new QMenu(QStringLiteral("Playlist"), &window);
     menPlaylist->setAccessibleName(menPlaylist->title());
+    menUndo = entry(menPlaylist, "Undo");
+    menRedo = entry(menPlaylist, "Redo");
+    menUndo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    menRedo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    window.addActions({menUndo, menRedo});
+    menPlaylist->addSeparator();
     menPlay = entry(menPlaylist, "Play");
     menInfo = entry(menPlaylist, "Fileinfo");
     menPlaylist->addSeparator();

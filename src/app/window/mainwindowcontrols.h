@@ -92,8 +92,11 @@ struct MainWindowControls {
     QAction* menCredits;
     QAction* menWeb;
 
-    // The playlist's pop-up menu.
+    // The playlist's pop-up menu. Undo and Redo also belong to the window, so that their keys work
+    // wherever the focus is in it.
     QMenu* menPlaylist;
+    QAction* menUndo;
+    QAction* menRedo;
     QAction* menPlay;
     QAction* menInfo;
     QMenu* menMove;

@@ -9,6 +9,7 @@
 #include "playlist/window/documentcommands.h"
 #include "playlist/window/listdisplay.h"
 #include "playlist/window/playlistbox.h"
+#include "playlist/window/playlisthistory.h"
 
 #include <QFileInfo>
 #include <QMimeData>
@@ -48,6 +49,7 @@ void AddCommands::refreshAfterAdd(qsizetype selectIndex) {
 }
 
 void AddCommands::cmdAdd_Click() {
+    PlaylistHistory::Step step(history_);
     guarded([this] {
         FileListBox& files = fileBox_;
         const qsizetype count = files.ListCount();
@@ -57,7 +59,7 @@ void AddCommands::cmdAdd_Click() {
             return;
         }
         // With files listed but none selected the name is "", which AddEntry refuses.
-        add(BrowserFilePath(files.List(i)));
+        history_.recordAppending([&] { add(BrowserFilePath(files.List(i))); });
         refreshAfterAdd(state_.EntryCount() - 1);
         if (i < files.ListCount() - 1)
             files.setListIndex(i + 1);
@@ -65,6 +67,7 @@ void AddCommands::cmdAdd_Click() {
 }
 
 void AddCommands::cmdAdd2_Click() {
+    PlaylistHistory::Step step(history_);
     guarded([this] {
         FileListBox& files = fileBox_;
         if (files.ListCount() <= 0) {
@@ -75,8 +78,10 @@ void AddCommands::cmdAdd2_Click() {
         const QStringList names = files.names(); // taken once, before the first addition
         const QString folder = BrowserFilePath(QString());
         state_.Entries.reserve(state_.EntryCount() + names.size());
-        for (const QString& name : names)
-            add(folder + name);
+        history_.recordAppending([&] {
+            for (const QString& name : names)
+                add(folder + name);
+        });
         refreshAfterAdd(rowsBefore);
         files.setListIndex(0);
     });
@@ -85,8 +90,9 @@ void AddCommands::cmdAdd2_Click() {
 void AddCommands::cmdManuell_Click() {
     const QString path =
         messages().inputBox(QStringLiteral("Filename"), QStringLiteral("Add file"), QString());
+    PlaylistHistory::Step step(history_);
     if (!path.isEmpty()) {
-        add(path);
+        history_.recordAppending([&] { add(path); });
         DoEvents();
         refreshAfterAdd(state_.EntryCount() - 1);
     }
@@ -95,11 +101,14 @@ void AddCommands::cmdManuell_Click() {
 }
 
 void AddCommands::lstListe_OLEDragDrop(const QMimeData& data) {
+    PlaylistHistory::Step step(history_);
     guarded([this, &data] {
-        if (data.hasUrls())
-            addDroppedFiles(data);
-        else if (data.hasText())
-            add(BrowserFilePath(data.text()));
+        history_.recordAppending([&] {
+            if (data.hasUrls())
+                addDroppedFiles(data);
+            else if (data.hasText())
+                add(BrowserFilePath(data.text()));
+        });
         refreshAfterAdd(state_.EntryCount() - 1);
     });
 }

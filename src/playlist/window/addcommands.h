@@ -1,6 +1,7 @@
 #pragma once
 // The four ways of putting MP3 files into the playlist: the file box's selected file, all its
-// files, a typed path, and files dropped on the playlist box. New entries always go to the end.
+// files, a typed path, and files dropped on the playlist box. New entries always go to the end;
+// each command is one step of the history.
 
 #include <QString>
 
@@ -9,6 +10,7 @@ class FileListBox;
 class FolderListBox;
 class ListDisplay;
 class PlaylistBox;
+class PlaylistHistory;
 class QMimeData;
 struct ProgramState;
 
@@ -16,10 +18,10 @@ class AddCommands {
 public:
     // The entries go to the end of the list; documents checks them against the disk after a typed
     // path; folderBox and fileBox are the file browser's.
-    AddCommands(ProgramState& state, const PlaylistBox& list, ListDisplay& display, DocumentCommands& documents,
-                const FolderListBox& folderBox, FileListBox& fileBox)
-        : state_(state), list_(list), display_(display), documents_(documents), folderBox_(folderBox),
-          fileBox_(fileBox) {}
+    AddCommands(ProgramState& state, const PlaylistBox& list, ListDisplay& display, PlaylistHistory& history,
+                DocumentCommands& documents, const FolderListBox& folderBox, FileListBox& fileBox)
+        : state_(state), list_(list), display_(display), history_(history), documents_(documents),
+          folderBox_(folderBox), fileBox_(fileBox) {}
 
     // The full path of a file listed in the file box: the folder box's folder with its first
     // character upper-cased, a backslash unless it already ends in one, and the name.
@@ -44,6 +46,7 @@ private:
     ProgramState& state_;
     const PlaylistBox& list_;
     ListDisplay& display_;
+    PlaylistHistory& history_;
     DocumentCommands& documents_;
     const FolderListBox& folderBox_;
     FileListBox& fileBox_;

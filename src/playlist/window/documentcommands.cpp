@@ -8,6 +8,7 @@
 #include "playlist/programstate.h"
 #include "playlist/window/listdisplay.h"
 #include "playlist/window/playlistbox.h"
+#include "playlist/window/playlisthistory.h"
 
 #include <QCoreApplication>
 
@@ -35,6 +36,7 @@ void DocumentCommands::OpenInPlaceOfList(const QString& m3uFile) {
 }
 
 void DocumentCommands::read(const QString& file, bool keepOld, Format format) {
+    PlaylistHistory::Step step(history_);
     try {
         readOrRaise(file, keepOld, format);
     } catch (const std::exception&) {
@@ -47,21 +49,29 @@ void DocumentCommands::readOrRaise(const QString& file, bool keepOld, Format for
     ProgramState& s = state_;
     qsizetype oldCount = s.EntryCount();
     if (!keepOld) {
-        s.Entries.clear();
+        history_.recordReplace(std::exchange(s.Entries, EntryList()));
         list_.clear();
         oldCount = 0;
         DoEvents();
     }
-    if (format == Format::Text) {
-        LoadTextPlaylist(s, file);
-    } else if (format == Format::M3u) {
-        if (!ReadM3uPlaylist(s, file))
-            throw RuntimeError(QStringLiteral("Input past end of file"));
-    } else {
-        MsgBox(QStringLiteral("No valid playlistfile"), vbOKOnly, QStringLiteral("Error"));
-    }
+    auto readEntries = [&] {
+        if (format == Format::Text) {
+            LoadTextPlaylist(s, file);
+        } else if (format == Format::M3u) {
+            if (!ReadM3uPlaylist(s, file))
+                throw RuntimeError(QStringLiteral("Input past end of file"));
+        } else {
+            MsgBox(QStringLiteral("No valid playlistfile"), vbOKOnly, QStringLiteral("Error"));
+        }
+    };
+    // In place of the old list the entries read need no record: undoing the replacement takes
+    // them out with it.
+    if (keepOld)
+        history_.recordAppending(readEntries);
+    else
+        readEntries();
     const qsizetype added = s.EntryCount() - oldCount;
-    ValidateEntries(s);
+    history_.ValidateEntries();
     DoEvents();
     MsgBox(QStringLiteral("Added %1 files successfully").arg(added), vbOKOnly, QStringLiteral("Saved"));
     if (IsPlaying())
@@ -95,6 +105,8 @@ void DocumentCommands::RestoreDefaultPlaylist() {
         MsgBox(QStringLiteral("Default playlist not found"), vbCritical, QStringLiteral("Error"));
         return;
     }
+    PlaylistHistory::Step step(history_);
+    history_.recordReplace(std::exchange(s.Entries, EntryList()));
     if (!ReadDefaultPlaylist(s, def))
         ReportCouldNotOpen(def);
     if (s.EntryCount() > 0)
@@ -106,9 +118,10 @@ void DocumentCommands::RestoreDefaultPlaylist() {
 }
 
 void DocumentCommands::validateKeepingSelection() {
+    PlaylistHistory::Step step(history_);
     ProgramState& s = state_;
     const qsizetype selected = list_.ListIndex();
-    const QList<qsizetype> removed = ValidateEntries(s);
+    const QList<qsizetype> removed = history_.ValidateEntries();
     if (removed.isEmpty())
         return;
     // The selected entry keeps its place among the entries that stay; when it went itself, the

@@ -5,12 +5,13 @@
 
 class ListDisplay;
 class PlaylistBox;
+class PlaylistHistory;
 struct ProgramState;
 
 class DocumentCommands {
 public:
-    DocumentCommands(ProgramState& state, PlaylistBox& list, ListDisplay& display)
-        : state_(state), list_(list), display_(display) {}
+    DocumentCommands(ProgramState& state, PlaylistBox& list, ListDisplay& display, PlaylistHistory& history)
+        : state_(state), list_(list), display_(display), history_(history) {}
 
     // Open: a text or M3U playlist chosen in the dialog is added to the list or replaces it.
     void OpenPlaylist();
@@ -29,7 +30,7 @@ public:
     static QString ProgramFolder();
 
     // Removes entries whose files are gone; rebuilds the display, keeping the selected entry, when
-    // any was removed.
+    // any was removed. The removals belong to the step of the command that runs it.
     void validateKeepingSelection();
 
 private:
@@ -41,4 +42,5 @@ private:
     ProgramState& state_;
     PlaylistBox& list_;
     ListDisplay& display_;
+    PlaylistHistory& history_;
 };

@@ -1,19 +1,22 @@
 #pragma once
-// The commands that move, remove, sort, mix and search the entries around the selected row, and
-// Each works on the model and rebuilds the display with the row to select.
+// The commands that move, remove, sort, mix and search the entries around the selected row. Each
+// works on the model, records its change in the history and rebuilds the display with the row to
+// select.
 
 #include "playlist/ordering.h"
 
 class ListDisplay;
 class PlaylistBox;
+class PlaylistHistory;
 class QWidget;
 struct ProgramState;
 
 class EditCommands {
 public:
     // window is where the busy pointer shows during long commands.
-    EditCommands(ProgramState& state, PlaylistBox& list, ListDisplay& display, QWidget& window)
-        : state_(state), list_(list), display_(display), window_(window) {}
+    EditCommands(ProgramState& state, PlaylistBox& list, ListDisplay& display, PlaylistHistory& history,
+                 QWidget& window)
+        : state_(state), list_(list), display_(display), history_(history), window_(window) {}
 
     // The selected entry one place up or down, to the top or to the bottom; Up on the first and
     // Down on the last entry change nothing. The entry stays selected.
@@ -42,8 +45,10 @@ private:
     void sort(ordering::SortKey key, ordering::Direction direction);
     // index, after checking that it names an entry: the display may show rows the model has not.
     qsizetype entry(qsizetype index) const;
+    void moveEntry(qsizetype from, qsizetype to);
     ProgramState& state_;
     PlaylistBox& list_;
     ListDisplay& display_;
+    PlaylistHistory& history_;
     QWidget& window_;
 };

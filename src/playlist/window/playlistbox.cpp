@@ -193,6 +193,7 @@ void PlaylistBox::mousePressEvent(QMouseEvent* event) {
         Q_EMIT rightPressed(event->globalPosition().toPoint());
         return;
     }
+    rowBeforePress_ = ListIndex();
     QListView::mousePressEvent(event);
     Q_EMIT mouseDown(event->button());
 }

@@ -78,6 +78,8 @@ public:
     // Width in pixels the rows can be scrolled across; 0 removes the horizontal scroll bar.
     void setHorizontalExtent(int pixels);
     int horizontalExtent() const { return extent_; }
+    // The row selected before the last press of a button but the right one moved the selection.
+    qsizetype rowBeforePress() const { return rowBeforePress_; }
 
 Q_SIGNALS:
     // A press of the right button, which shows the pop-up menu and leaves the selection alone.
@@ -111,4 +113,5 @@ private:
     void updateItemSize();
     PlaylistRows* rows_;
     int extent_ = 0;
+    qsizetype rowBeforePress_ = -1;
 };

@@ -9,6 +9,7 @@
 #include "playlist/window/editcommands.h"
 #include "playlist/window/listdisplay.h"
 #include "playlist/window/playlistbox.h"
+#include "playlist/window/playlisthistory.h"
 
 void PlaylistInput::lstListe_KeyDown(int& KeyCode, int /*Shift*/) {
     switch (KeyCode) {
@@ -83,10 +84,12 @@ void PlaylistInput::lstListe_MouseMove(Qt::MouseButtons Buttons) {
         return;
     list_.swapRows(from, to);
     state_.Entries.swapItemsAt(from, to);
+    history_.recordDragSwap(from, to);
     from = to;
     state_.PlayingIndex = to;
 }
 
 void PlaylistInput::lstListe_MouseUp() {
     DragIndex = -1;
+    history_.endDrag();
 }

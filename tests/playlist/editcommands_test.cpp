@@ -114,12 +114,13 @@ void EditCommandsTest::doubles() {
     const QStringList names{"x.mp3", "y.mp3", "X.mp3", "y.mp3", "x.mp3"};
     const struct {
         QStringList names; // "-" for a missing file; entry i in folder i
-        int row;
+        int row;           // -1: none selected
         bool playing;
         QString prompt; // "" no message
         int selected;
     } cases[] = {
         {names, 0, false, "Double entry found: x.mp3", 4},
+        {names, -1, false, "Double entry found: x.mp3", 4}, // no row selected: from the first
         {names, 1, false, "Double entry found: y.mp3", 3},
         {names, 1, true, "Double entry found: y.mp3", 1},
         {names, 2, false, none, 2},
@@ -131,16 +132,20 @@ void EditCommandsTest::doubles() {
         QStringList paths;
         for (int i = 0; i < c.names.size(); ++i) {
             const bool gone = c.names[i] == u"-";
-            paths.append(QStringLiteral("C:\\%1\\").arg(i) + (gone ? QStringLiteral("gone.mp3") : c.names[i]));
+            paths.append(QStringLiteral("C:\\%1\\").arg(i) +
+                         (gone ? QStringLiteral("gone.mp3") : c.names[i]));
             if (!gone)
                 env->drive.copyFixture(QStringLiteral("plain-stereo.mp3"), paths.last());
         }
         state->Entries = paths;
         window->display.RefreshList(c.row);
+        if (c.row < 0)
+            window->lstListe->setListIndex(-1);
         if (c.playing)
             OpenAndPlay(paths[0]);
         if (!c.prompt.isEmpty())
-            env->messages.expectMsgBox(c.prompt, vbOKOnly, c.prompt == none ? QString() : QStringLiteral("Found"));
+            env->messages.expectMsgBox(c.prompt, vbOKOnly,
+                                       c.prompt == none ? QString() : QStringLiteral("Found"));
         window->editing.cmdFilter_Click();
         QCOMPARE(window->lstListe->ListIndex(), c.selected);
         QCOMPARE(state->Entries, paths);

@@ -48,6 +48,7 @@ void PresentationTest::followsTheWindowSize() {
     const WindowLayout& layout = window->windowLayout;
     auto px = [&](int twips) { return layout.toPixels(twips); };
     for (double scale : {1.0, 1.5, 0.2}) {
+        window->resize(window->size() / 2); // two changes in a row: the layout follows the last
         window->resize(QSize(px(layout::kDesignClientWidth), px(layout::kDesignClientHeight)) * scale +
                        QSize(0, window->menuBar()->height()));
         QCoreApplication::processEvents();
@@ -110,8 +111,8 @@ void PresentationTest::switchesLooks() {
 // Switched while a title plays, the bar stays under the shortened list, white in the old look and
 // red in the new.
 void PresentationTest::oldLayoutWhilePlaying() {
-    const QString entry = QStringLiteral("C:\\Music\\long.mp3");
-    env->drive.copyFixture(QStringLiteral("long-200s.mp3"), entry);
+    const QString entry = "C:\\Music\\long.mp3";
+    env->drive.copyFixture("long-200s.mp3", entry);
     state->Entries = {entry};
     window->display.RefreshList(0);
     window->player.cmdPlay_Click();
@@ -131,14 +132,13 @@ void PresentationTest::oldLayoutWhilePlaying() {
 
 // The stored choice "1", and only that, starts the old look with its editing buttons.
 void PresentationTest::oldLayoutAtStart() {
-    const QString key = QStringLiteral("Software\\TovrelPro\\RAZ");
-    env->installMod(QStringLiteral("C:\\HL"), true, nullptr);
-    env->drive.write(QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.txt"));
+    const QString key = "Software\\TovrelPro\\RAZ";
+    env->installMod("C:\\HL", true, nullptr);
+    env->drive.write("C:\\HL\\vorlak\\mp3\\playlist.txt");
     for (const char* old : {"1", "0", "yes"}) {
-        env->writeRegistry({{QStringLiteral("Software\\Valve\\Half-Life"), QStringLiteral("InstallPath"),
-                             QStringLiteral("C:\\HL")},
-                            {key, QStringLiteral("Opend"), QStringLiteral("1")},
-                            {key, QStringLiteral("Old"), QString::fromLatin1(old)}});
+        env->writeRegistry({{"Software\\Valve\\Half-Life", "InstallPath", "C:\\HL"},
+                            {key, "Opend", "1"},
+                            {key, "Old", QString::fromLatin1(old)}});
         ProgramState startedState;
         frmVeriVuzeDadeve started(startedState);
         started.startup.Form_Load({});

@@ -74,19 +74,20 @@ void ListDisplayTest::alwaysARowSelected() {
 }
 
 // The three views show full paths, the names as the disk spells them ("" for a vanished file,
-// which stays in the model) and the tags; one check mark at a time, also on an empty list.
+// which stays in the model) and the tags; one check mark at a time, also on an empty list. A sort
+// by names shows the names it looked up.
 void ListDisplayTest::viewModes() {
     window->display.menNoFold_Click();
     QVERIFY(window->menNoFold->isChecked() && !window->menFold->isChecked() && !window->menTag->isChecked());
     QCOMPARE(window->lstListe->ListCount(), 0);
     window->display.menFold_Click();
 
-    add(QStringLiteral("C:\\Music\\First.mp3"));
-    add(QStringLiteral("C:\\Music\\Second.MP3"));
-    state->Entries[1] = QStringLiteral("C:\\MUSIC\\second.mp3");
-    add(QStringLiteral("C:\\Music\\Third.mp3"));
+    add("C:\\Music\\First.mp3");
+    add("C:\\Music\\Second.MP3");
+    state->Entries[1] = "C:\\MUSIC\\second.mp3";
+    add("C:\\Music\\Third.mp3");
     window->display.RefreshList(2);
-    QFile::remove(env->drive.host(QStringLiteral("C:\\Music\\Third.mp3")));
+    QFile::remove(env->drive.host("C:\\Music\\Third.mp3"));
     window->display.menNoFold_Click();
     QVERIFY(window->menNoFold->isChecked() && !window->menFold->isChecked());
     QCOMPARE(window->lstListe->rows(), QStringList({"First.mp3", "Second.MP3", ""}));
@@ -94,6 +95,8 @@ void ListDisplayTest::viewModes() {
     QCOMPARE(state->EntryCount(), 3);
     window->display.menNoFold_Click(); // choosing the checked item keeps it checked
     QVERIFY(window->menNoFold->isChecked());
+    window->editing.menDesNam_Click(); // shows the names the sort looked up
+    QCOMPARE(window->lstListe->rows(), QStringList({"Second.MP3", "First.mp3", ""}));
     window->display.menTag_Click();
     QVERIFY(window->menTag->isChecked() && !window->menNoFold->isChecked());
     QCOMPARE(window->lstListe->rows(), BuildRows(state->Entries, ViewMode::Tag));
@@ -104,10 +107,10 @@ void ListDisplayTest::viewModes() {
 
 // A row wider than the box makes the box scroll sideways; removing it takes the scroll bar away.
 void ListDisplayTest::horizontalExtent() {
-    add(QStringLiteral("C:\\a.mp3"));
+    add("C:\\a.mp3");
     window->display.RefreshList(0);
     QCOMPARE(window->lstListe->horizontalExtent(), 0);
-    add(QStringLiteral("C:\\") + QString(60, u'x') + QStringLiteral("\\") + QString(60, u'y') + ".mp3");
+    add("C:\\" + QString(60, u'x') + "\\" + QString(60, u'y') + ".mp3");
     window->display.RefreshList(1);
     const int wide = window->lstListe->horizontalExtent();
     QVERIFY(wide > window->lstListe->width());
@@ -122,7 +125,7 @@ void ListDisplayTest::horizontalExtent() {
 
 // Far beyond 32,767 rows: a million entries show and the last one can be selected and scrolled to.
 void ListDisplayTest::millionRows() {
-    const QString path = QStringLiteral("C:\\Music\\a.mp3");
+    const QString path = "C:\\Music\\a.mp3";
     env->drive.write(path);
     state->Entries = QStringList(1'000'000, path);
     window->display.RefreshList(999'999);

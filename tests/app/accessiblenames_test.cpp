@@ -35,7 +35,7 @@ QString describe(const QObject* w) {
 // part of a composite control (the list of a combo box, the bars of a scroll area), which the
 // control names.
 bool isControl(const QWidget* w) {
-    if (w->objectName().startsWith(QStringLiteral("qt_")))
+    if (w->objectName().startsWith("qt_"))
         return false;
     for (const QWidget* p = w->parentWidget(); p && w->objectName().isEmpty(); p = p->parentWidget())
         if (qobject_cast<const QComboBox*>(p) || qobject_cast<const QAbstractScrollArea*>(p) ||
@@ -67,7 +67,7 @@ QStringList misnamed(QWidget* window) {
         for (QObject* shownIn : action->associatedObjects())
             if (!action->isSeparator() && QString(action->text()).remove(u'&').trimmed().isEmpty() &&
                 (qobject_cast<QMenu*>(shownIn) || qobject_cast<QMenuBar*>(shownIn)))
-                found << describe(shownIn) + QStringLiteral(" entry ") + action->objectName();
+                found << describe(shownIn) + " entry " + action->objectName();
     return found;
 }
 
@@ -80,12 +80,11 @@ private Q_SLOTS:
 };
 
 void AccessibleNamesTest::everyControlIsAnnounced() {
-    env->drive.copyFixture(QStringLiteral("tagged-stereo.mp3"), QStringLiteral("C:\\Music\\a.mp3"));
-    state->AddEntry(QStringLiteral("C:\\Music\\a.mp3"));
-    env->drive.write(QStringLiteral("C:\\HL\\vorlak\\titles.txt"),
+    env->drive.copyFixture("tagged-stereo.mp3", "C:\\Music\\a.mp3");
+    state->AddEntry("C:\\Music\\a.mp3");
+    env->drive.write("C:\\HL\\vorlak\\titles.txt",
                      "Credits\r\n{\r\n" + QByteArray("A. Demo\r\n").repeated(16));
-    env->writeRegistry({{QStringLiteral("Software\\Valve\\Half-Life"), QStringLiteral("InstallPath"),
-                         QStringLiteral("C:\\HL")}});
+    env->writeRegistry({{"Software\\Valve\\Half-Life", "InstallPath", "C:\\HL"}});
     window->display.RefreshList(0);
     // Every window the main window opens.
     window->menInfo_Click();
@@ -102,7 +101,7 @@ void AccessibleNamesTest::everyControlIsAnnounced() {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(top);
         if (top != window &&
             (a->role() != QAccessible::Dialog || a->text(QAccessible::Name) != top->windowTitle()))
-            wrong << top->objectName() + QStringLiteral(" is no dialog named by its title");
+            wrong << top->objectName() + " is no dialog named by its title";
     }
     wrong.removeDuplicates(); // a window with a parent is met again below it
     for (const char* name : {"frmVeriVuzeDadeve", "frmAttributes", "frmChange", "frmAbout", "frmCredits"})

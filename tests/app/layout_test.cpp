@@ -132,15 +132,15 @@ TEST(LayoutTest, StartupPlacement) {
     WindowState w = window(12000, 8000, 11880, 7610);
     w.list = {6900, 1020, 4455, 5930};
     const auto image = layout::Final(layout::PlaceBackgroundImage(w));
-    EXPECT_EQ(image.value(QStringLiteral("Image1")), (Rect{0, 80, 12000, 8000}));
+    EXPECT_EQ(image.value("Image1"), (Rect{0, 80, 12000, 8000}));
     EXPECT_EQ(image.size(), 1);
     const auto placed = layout::Final(layout::PlacePlayerButtons(w));
-    EXPECT_EQ(placed.value(QStringLiteral("imgZurueck")), (Rect{5040, 1500, 480, 480}));
-    EXPECT_EQ(placed.value(QStringLiteral("imgVor")), (Rect{6480, 1500, 480, 480}));
-    EXPECT_EQ(placed.value(QStringLiteral("Drive1")), (Rect{360, 1080, 4455, 315}));
-    EXPECT_EQ(placed.value(QStringLiteral("Dir1")), (Rect{360, 1440, 4455, 1423}));
-    EXPECT_EQ(placed.value(QStringLiteral("File1")), (Rect{360, 2893, 4455, 4162}));
-    EXPECT_FALSE(placed.contains(QStringLiteral("lstListe")));
+    EXPECT_EQ(placed.value("imgZurueck"), (Rect{5040, 1500, 480, 480}));
+    EXPECT_EQ(placed.value("imgVor"), (Rect{6480, 1500, 480, 480}));
+    EXPECT_EQ(placed.value("Drive1"), (Rect{360, 1080, 4455, 315}));
+    EXPECT_EQ(placed.value("Dir1"), (Rect{360, 1440, 4455, 1423}));
+    EXPECT_EQ(placed.value("File1"), (Rect{360, 2893, 4455, 4162}));
+    EXPECT_FALSE(placed.contains("lstListe"));
 }
 
 // Edges are rounded, so that controls meeting in twips meet in pixels at any dpi.

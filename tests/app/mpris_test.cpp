@@ -14,7 +14,7 @@
 #include <QtTest>
 
 namespace {
-const QString kName = QStringLiteral("org.mpris.MediaPlayer2.vorlak");
+const QString kName = "org.mpris.MediaPlayer2.vorlak";
 QString trackId(const QVariantMap& metadata) {
     return metadata.value("mpris:trackid").value<QDBusObjectPath>().path();
 }
@@ -50,15 +50,14 @@ private:
 // or title is announced once, with what changed.
 void MprisTest::onTheSessionBus() {
     QProcess daemon;
-    daemon.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
+    daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
     QVERIFY(daemon.waitForReadyRead(10000));
     const QString address = QString::fromUtf8(daemon.readLine().trimmed());
     qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
     {
-        QDBusConnection other = QDBusConnection::connectToBus(address, QStringLiteral("other"));
+        QDBusConnection other = QDBusConnection::connectToBus(address, "other");
         QDBusConnectionInterface* names = other.interface();
-        const QString instance =
-            kName + QStringLiteral(".instance") + QString::number(QCoreApplication::applicationPid());
+        const QString instance = kName + ".instance" + QString::number(QCoreApplication::applicationPid());
         QVERIFY(other.registerService(kName));
         auto m = std::make_unique<Mpris>(*window, window->player);
         QVERIFY(m->registerOnSessionBus());
@@ -71,7 +70,7 @@ void MprisTest::onTheSessionBus() {
         m.reset();
         QVERIFY(other.unregisterService(kName));
 
-        show(QStringLiteral("AB"), 0);
+        show("AB", 0);
         m = std::make_unique<Mpris>(*window, window->player);
         QVERIFY(m->registerOnSessionBus());
         QVERIFY(names->isServiceRegistered(kName));
@@ -91,7 +90,7 @@ void MprisTest::onTheSessionBus() {
         m.reset();
         QTRY_VERIFY(!names->isServiceRegistered(kName));
     }
-    QDBusConnection::disconnectFromBus(QStringLiteral("other"));
+    QDBusConnection::disconnectFromBus("other");
     daemon.kill();
     daemon.waitForFinished();
 }
@@ -148,7 +147,7 @@ void MprisTest::commands() {
         {1, 1, "SetPosition", 1, 1}, {1, -1, "OpenUri", 1, -1},  {0, -1, "PlayPause", 0, -1, true},
     };
     for (const auto& c : cases) {
-        show(QStringLiteral("ABC"), c.playing >= 0 ? c.playing : c.selected);
+        show("ABC", c.playing >= 0 ? c.playing : c.selected);
         if (c.playing >= 0)
             window->player.cmdPlay_Click();
         window->display.RefreshList(c.selected);
@@ -203,7 +202,7 @@ void MprisTest::properties() {
                            "CanGoPrevious=true CanPlay=true CanPause=true CanSeek=false CanControl=true";
     QCOMPARE(described("Player"),
              "PlaybackStatus=Stopped Metadata=/org/mpris/MediaPlayer2/TrackList/NoTrack " + player);
-    show(QStringLiteral("AB"), 1);
+    show("AB", 1);
     window->player.cmdPlay_Click();
     QCOMPARE(described("Player"), "PlaybackStatus=Playing Metadata=B.mp3 " + player);
 }

@@ -23,7 +23,7 @@ private Q_SLOTS:
 
 void QtMessagesTest::messageBoxTitles() {
     for (const QString& title : {QString(), QStringLiteral("Saved")}) {
-        QString shown = QStringLiteral("<no box>");
+        QString shown = "<no box>";
         QTimer user;
         connect(&user, &QTimer::timeout, this, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -32,7 +32,7 @@ void QtMessagesTest::messageBoxTitles() {
             }
         });
         user.start(10);
-        QtMessages().msgBox(QStringLiteral("New playlist successfully saved"), vbOKOnly, title);
+        QtMessages().msgBox("New playlist successfully saved", vbOKOnly, title);
         QCOMPARE(shown, title);
     }
 }
@@ -50,13 +50,12 @@ void QtMessagesTest::dialogs() {
         const QString folder = QLatin1String(folderName);
         AppEnvironment env;
         QTemporaryDir elsewhere;
-        env.drive.write(QStringLiteral("C:\\lists\\a.txt"));
-        const QString outsideFile = elsewhere.filePath(QStringLiteral("b.txt"));
+        env.drive.write("C:\\lists\\a.txt");
+        const QString outsideFile = elsewhere.filePath("b.txt");
         QFile(outsideFile).open(QIODevice::WriteOnly);
-        const QString chosen = inside ? env.drive.host(QStringLiteral("C:\\lists\\a.txt")) : outsideFile;
+        const QString chosen = inside ? env.drive.host("C:\\lists\\a.txt") : outsideFile;
         if (!inside)
-            env.messages.expectMsgBox(QStringLiteral("This file is outside every drive: ") + chosen, vbOKOnly,
-                                      QStringLiteral("Error"));
+            env.messages.expectMsgBox("This file is outside every drive: " + chosen, vbOKOnly, "Error");
 
         // Plays the user: picks the file in the dialog and agrees to every question that follows.
         QString startedIn;
@@ -74,7 +73,7 @@ void QtMessagesTest::dialogs() {
                 if (startedIn.isEmpty())
                     startedIn = dialog->directory().absolutePath();
                 // Typed as a whole path: the dialog's own listing, filled in the background, plays no part.
-                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(chosen);
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(chosen);
                 // Queued: a question it asks must find this timer free to answer it.
                 QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
             } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
@@ -85,15 +84,15 @@ void QtMessagesTest::dialogs() {
         });
         user.start(10);
         QtMessages qt;
-        const QString filter = QStringLiteral("Playlists (*.txt;*.m3u)|*.txt;*.m3u");
-        const QString result = save ? qt.showSaveDialog(filter, QStringLiteral("Save"), folder)
-                                    : qt.showOpenDialog(filter, QStringLiteral("Open"), folder);
+        const QString filter = "Playlists (*.txt;*.m3u)|*.txt;*.m3u";
+        const QString result =
+            save ? qt.showSaveDialog(filter, "Save", folder) : qt.showOpenDialog(filter, "Open", folder);
         user.stop();
 
-        QCOMPARE(result, inside ? QStringLiteral("C:\\lists\\a.txt") : QString());
+        QCOMPARE(result, inside ? "C:\\lists\\a.txt" : QString());
         QCOMPARE(env.messages.problems(), QStringList());
         QCOMPARE(QDir(startedIn).canonicalPath(),
-                 QDir(env.drive.host(folder.isEmpty() ? QStringLiteral("C:\\") : folder)).canonicalPath());
+                 QDir(env.drive.host(folder.isEmpty() ? "C:\\" : folder)).canonicalPath());
     }
 }
 

@@ -78,11 +78,11 @@ void RoutingTest::start(const QString& before) {
     names.remove(u'[').remove(u']');
     for (QChar c : names) {
         state->Entries.append(QStringLiteral("C:\\%1\\%2.mp3").arg(QChar(c == u'A' ? u'N' : u'M'), c));
-        env->drive.copyFixture(QStringLiteral("plain-stereo.mp3"), state->Entries.last());
+        env->drive.copyFixture("plain-stereo.mp3", state->Entries.last());
     }
-    state->PlaylistPath = QStringLiteral("C:\\list.txt");
+    state->PlaylistPath = "C:\\list.txt";
     window->display.RefreshList(before.indexOf(u'['));
-    window->Dir1->setPath(QStringLiteral("C:\\M"));
+    window->Dir1->setPath("C:\\M");
     window->File1->setListIndex(0);
     window->activateWindow(); // for the menus' shortcuts
     QVERIFY(QTest::qWaitForWindowActive(window));
@@ -96,7 +96,7 @@ QString RoutingTest::effect() {
         const QString letter = letters({state->Entries[i]});
         entries += i == window->lstListe->ListIndex() ? u'[' + letter + u']' : letter;
     }
-    QStringList e{entries.isEmpty() ? QStringLiteral("empty") : entries};
+    QStringList e{entries.isEmpty() ? "empty" : entries};
     const std::pair<bool, QString> marks[] = {
         {IsPlaying(), "plays " + OpenTitle().section(u'\\', -1).section(u'.', 0, 0)},
         {state->PlayingIndex >= 0, QStringLiteral("index %1").arg(state->PlayingIndex)},
@@ -127,7 +127,7 @@ QString RoutingTest::effect() {
     shown.sort();
     for (const MessageCall& c : env->messages.calls())
         shown << (c.kind == u"MsgBox" ? c.prompt.section(vbCrLf, 0, 0) : c.title);
-    return (e + shown + opened).join(QStringLiteral(", "));
+    return (e + shown + opened).join(", ");
 }
 
 void RoutingTest::routes() {
@@ -222,12 +222,12 @@ void RoutingTest::routes() {
         {"press and release", mouse(&M::lstListe, {{Press, 0}, {Release, 0}}), "[A]BC", "[A]BC"},
         {"double click", mouse(&M::lstListe, kDoubleClickRow1), "[A]BC", "A[B]C, plays B, index 1, Timer1"},
         {"click", mouse(&M::lstListe, {{Press, 2}, {Release, 2}}), "[A]BC", "AB[C]",
-         [](W& w) { w.lblZeit->setText(QStringLiteral("x")); }},
+         [](W& w) { w.lblZeit->setText("x"); }},
         {"right press", mouse(&M::lstListe, {{Press, 2}}, Qt::RightButton), "A[B]C", "A[B]C, menu Playlist"},
         {"drop",
          [](W& w) {
              QMimeData data;
-             data.setText(QStringLiteral("C.mp3"));
+             data.setText("C.mp3");
              Q_EMIT w.lstListe->dropped(&data);
          },
          "[A]BC", "ABC[C]"},
@@ -281,7 +281,7 @@ void RoutingTest::routes() {
                        moved = after != before;
             after.sort();
             before.sort();
-            got = moved && stays && after == before ? QStringLiteral("mixed") : got;
+            got = moved && stays && after == before ? "mixed" : got;
         }
         if (got != QLatin1String(r.effect))
             wrong << QStringLiteral("%1: %2 (expected %3)")

@@ -15,8 +15,8 @@ private Q_SLOTS:
 };
 
 void ShutdownTest::exit() {
-    const QString playlist = QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.txt");
-    const QString saved = QStringLiteral("New playlist successfully saved");
+    const QString playlist = "C:\\HL\\vorlak\\mp3\\playlist.txt";
+    const QString saved = "New playlist successfully saved";
     const QByteArray ab = "C:\\Music\\a.mp3\r\nC:\\Music\\b.mp3\r\n";
     const QByteArray ba = "C:\\Music\\b.mp3\r\nC:\\Music\\a.mp3\r\n";
     const struct {
@@ -43,12 +43,12 @@ void ShutdownTest::exit() {
         AppEnvironment& env = sandbox.env;
         ProgramState& state = sandbox.state;
         frmVeriVuzeDadeve& window = sandbox.window;
-        env.drive.copyFixture(QStringLiteral("plain-stereo.mp3"), QStringLiteral("C:\\Music\\a.mp3"));
-        env.drive.write(QStringLiteral("C:\\Music\\b.mp3"));
+        env.drive.copyFixture("plain-stereo.mp3", "C:\\Music\\a.mp3");
+        env.drive.write("C:\\Music\\b.mp3");
         env.drive.write(playlist, c.file);
         state.PlaylistPath = playlist;
         LoadTextPlaylist(state, playlist);
-        OpenAndPlay(QStringLiteral("C:\\Music\\a.mp3"));
+        OpenAndPlay("C:\\Music\\a.mp3");
         window.Timer1->start();
         const QString change = QLatin1String(c.change);
         if (change == u"view")
@@ -66,8 +66,7 @@ void ShutdownTest::exit() {
         if (change.endsWith(u"delete"))
             QFile::remove(env.drive.host(playlist));
         if (c.answer)
-            env.messages.expectMsgBox(QStringLiteral("Do you want to save the new list?"), vbYesNo, QString(),
-                                      c.answer);
+            env.messages.expectMsgBox("Do you want to save the new list?", vbYesNo, QString(), c.answer);
         if (!c.saveMessage.isEmpty())
             env.messages.expectMsgBox(c.saveMessage, vbOKOnly, c.saveMessage == saved ? "Saved" : "Error");
         window.close();
@@ -76,12 +75,11 @@ void ShutdownTest::exit() {
         QCOMPARE(env.messages.problems(), QStringList());
         QCOMPARE(contents(env.drive.host(playlist)), c.after);
         QVERIFY(!IsPlaying());
-        QCOMPARE(LengthText(), QStringLiteral("0:00")); // the device is closed
+        QCOMPARE(LengthText(), "0:00"); // the device is closed
         QVERIFY(!window.Timer1->isActive());
-        const QString key = QStringLiteral("Software\\TovrelPro\\RAZ");
-        QCOMPARE(RegRead(HKEY_CURRENT_USER, key, QStringLiteral("Old")),
-                 QString(change == u"layout" ? "1" : "0"));
-        QCOMPARE(RegRead(HKEY_CURRENT_USER, key, QStringLiteral("Opend")), QStringLiteral("1"));
+        const QString key = "Software\\TovrelPro\\RAZ";
+        QCOMPARE(RegRead(HKEY_CURRENT_USER, key, "Old"), QString(change == u"layout" ? "1" : "0"));
+        QCOMPARE(RegRead(HKEY_CURRENT_USER, key, "Opend"), "1");
     }
 }
 

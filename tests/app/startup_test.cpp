@@ -17,9 +17,9 @@
 
 namespace {
 
-const QString kKey = QStringLiteral("Software\\TovrelPro\\RAZ");
-const QString kHL = QStringLiteral("Software\\Valve\\Half-Life");
-const QString kGamePlaylist = QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.txt");
+const QString kKey = "Software\\TovrelPro\\RAZ";
+const QString kHL = "Software\\Valve\\Half-Life";
+const QString kGamePlaylist = "C:\\HL\\vorlak\\mp3\\playlist.txt";
 
 struct Run {
     ProgramState state;
@@ -36,9 +36,8 @@ struct Run {
 
 // The game in C:\HL with its mp3 folder, started before.
 void installGame(AppEnvironment& env, const QByteArray* playlist = nullptr) {
-    env.installMod(QStringLiteral("C:\\HL"), true, playlist);
-    env.writeRegistry({{kHL, QStringLiteral("InstallPath"), QStringLiteral("C:\\HL")},
-                       {kKey, QStringLiteral("Opend"), QStringLiteral("1")}});
+    env.installMod("C:\\HL", true, playlist);
+    env.writeRegistry({{kHL, "InstallPath", "C:\\HL"}, {kKey, "Opend", "1"}});
 }
 
 // Writes a host file, making its folders.
@@ -67,9 +66,8 @@ private Q_SLOTS:
 // Nothing found: the message, an exit code, no window and nothing written.
 void StartupTest::endsBeforeTheWindow() {
     AppEnvironment env;
-    env.messages.expectMsgBox(
-        QStringLiteral("Couldn't find the HL/ CS/ Steam location\r\n       This program exits now"), vbOKOnly,
-        QStringLiteral("Error"));
+    env.messages.expectMsgBox("Couldn't find the HL/ CS/ Steam location\r\n       This program exits now",
+                              vbOKOnly, "Error");
     Run run;
     QCOMPARE(run.exitCode, 1);
     QVERIFY(!run.window.isVisible());
@@ -80,10 +78,9 @@ void StartupTest::endsBeforeTheWindow() {
 // Making the empty playlist fails: no exit, the load reports the empty path, the list is empty.
 void StartupTest::missingMp3FolderStartsEmpty() {
     AppEnvironment env;
-    env.installMod(QStringLiteral("C:\\HL"), false);
-    env.writeRegistry({{kHL, QStringLiteral("InstallPath"), QStringLiteral("C:\\HL")},
-                       {kKey, QStringLiteral("Opend"), QStringLiteral("1")}});
-    env.messages.expectMsgBox(QStringLiteral("No Valid File selected"), vbOKOnly, QStringLiteral("Error"));
+    env.installMod("C:\\HL", false);
+    env.writeRegistry({{kHL, "InstallPath", "C:\\HL"}, {kKey, "Opend", "1"}});
+    env.messages.expectMsgBox("No Valid File selected", vbOKOnly, "Error");
     Run run;
     QCOMPARE(run.exitCode, -1);
     QVERIFY(run.window.isVisible());
@@ -155,13 +152,12 @@ void StartupTest::workingFile() {
     };
     for (const auto& c : cases) {
         AppEnvironment env;
-        env.drive.write(QStringLiteral("C:\\Music\\a.mp3"));
+        env.drive.write("C:\\Music\\a.mp3");
         for (const char* name : {"mine.txt", "LIST.TXT", "x.Txt", "TXT", "mine.pls"})
-            env.drive.write(QStringLiteral("C:\\Lists\\") + QLatin1String(name), "C:\\Music\\a.mp3\r\n");
+            env.drive.write("C:\\Lists\\" + QLatin1String(name), "C:\\Music\\a.mp3\r\n");
         installGame(env);
         if (c.working && c.rows == 0)
-            env.messages.expectMsgBox(QStringLiteral("No Valid File selected"), vbOKOnly,
-                                      QStringLiteral("Error"));
+            env.messages.expectMsgBox("No Valid File selected", vbOKOnly, "Error");
         const QString argument = QLatin1String(c.argument);
         Run run({argument.startsWith(u'/') ? env.drive.root() + argument : argument});
         QCOMPARE(run.state.PlaylistPath, c.working ? QLatin1String(c.working) : kGamePlaylist);
@@ -176,13 +172,12 @@ void StartupTest::workingFile() {
 // save.
 void StartupTest::m3uOfAnotherPlayer() {
     AppEnvironment env;
-    env.drive.write(QStringLiteral("C:\\Music\\a.mp3"));
+    env.drive.write("C:\\Music\\a.mp3");
     const QByteArray game = "C:\\Music\\a.mp3\r\nC:\\Music\\a.mp3\r\n";
     installGame(env, &game);
-    const QString m3u8 = env.drive.write(QStringLiteral("C:\\Lists\\Mix.M3U8"),
-                                         "#EXTM3U\n" + env.drive.root().toUtf8() + "/Music/a.mp3\n");
-    env.messages.expectMsgBox(QStringLiteral("Added 1 files successfully"), vbOKOnly,
-                              QStringLiteral("Saved"));
+    const QString m3u8 =
+        env.drive.write("C:\\Lists\\Mix.M3U8", "#EXTM3U\n" + env.drive.root().toUtf8() + "/Music/a.mp3\n");
+    env.messages.expectMsgBox("Added 1 files successfully", vbOKOnly, "Saved");
     Run run({m3u8});
     QCOMPARE(run.state.PlaylistPath, kGamePlaylist);
     QCOMPARE(run.state.Entries, QStringList({"C:\\Music\\a.mp3"}));
@@ -282,17 +277,16 @@ void StartupTest::steamPlayPrefix() {
 void StartupTest::firstStartQuestion() {
     for (const char* opend : {(const char*)nullptr, "0", "11", "1"}) {
         AppEnvironment env;
-        env.installMod(QStringLiteral("C:\\HL"), true);
-        QList<std::tuple<QString, QString, QString>> values = {
-            {kHL, QStringLiteral("InstallPath"), QStringLiteral("C:\\HL")}};
+        env.installMod("C:\\HL", true);
+        QList<std::tuple<QString, QString, QString>> values = {{kHL, "InstallPath", "C:\\HL"}};
         if (opend)
-            values.append({kKey, QStringLiteral("Opend"), QLatin1String(opend)});
+            values.append({kKey, "Opend", QLatin1String(opend)});
         env.writeRegistry(values);
         if (qstrcmp(opend, "1") != 0)
             env.messages.expectMsgBox(
                 QStringLiteral("This is the first start of the new Verivuzedadeve for Vorlak Legends\r\n"
                                "Much has changed. Do you want to see the new features ? (Recommend)"),
-                vbYesNo, QStringLiteral("First start"), vbNo);
+                vbYesNo, "First start", vbNo);
         Run run;
         QVERIFY(run.window.isVisible());
         QCOMPARE(env.messages.problems(), QStringList());

@@ -16,7 +16,7 @@
 
 namespace {
 
-const QString kPlaylist = QStringLiteral("C:\\Music\\playlist.txt");
+const QString kPlaylist = "C:\\Music\\playlist.txt";
 
 // The child's messages: each goes to standard output; the save question is answered as
 // VORLAK_TEST_ANSWER says ("yes", "no"), or left open as a modal box would be ("wait").
@@ -61,8 +61,8 @@ private Q_SLOTS:
 };
 
 void TerminationTest::endsOnSignal() {
-    const QString question = QStringLiteral("Do you want to save the new list?|4|");
-    const QString savedText = QStringLiteral("New playlist successfully saved|0|Saved");
+    const QString question = "Do you want to save the new list?|4|";
+    const QString savedText = "New playlist successfully saved|0|Saved";
     const struct {
         int signal;
         bool changed; // the list differs from the working file
@@ -78,15 +78,15 @@ void TerminationTest::endsOnSignal() {
     };
     for (const auto& c : cases) {
         AppEnvironment env;
-        env.drive.write(QStringLiteral("C:\\Music\\a.mp3"));
+        env.drive.write("C:\\Music\\a.mp3");
         const QByteArray file =
             c.changed ? "C:\\Music\\a.mp3\r\nC:\\Music\\gone.mp3\r\n" : "C:\\Music\\a.mp3\r\n";
         env.drive.write(kPlaylist, file);
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("VORLAK_TEST_CHILD"), QStringLiteral("1"));
-        environment.insert(QStringLiteral("VORLAK_TEST_ANSWER"), QLatin1String(c.answer));
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert("VORLAK_TEST_CHILD", "1");
+        environment.insert("VORLAK_TEST_ANSWER", QLatin1String(c.answer));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
         child.setProcessEnvironment(environment);
         child.start(QCoreApplication::applicationFilePath(), {});
         QStringList lines;
@@ -109,9 +109,8 @@ void TerminationTest::endsOnSignal() {
         QCOMPARE(child.exitStatus(), QProcess::NormalExit);
         QCOMPARE(child.exitCode(), c.exitCode);
         QCOMPARE(contents(env.drive.host(kPlaylist)), c.saved ? QByteArray("C:\\Music\\a.mp3\r\n") : file);
-        QCOMPARE(
-            RegRead(HKEY_CURRENT_USER, QStringLiteral("Software\\TovrelPro\\RAZ"), QStringLiteral("Opend")),
-            QString(c.settings ? "1" : ""));
+        QCOMPARE(RegRead(HKEY_CURRENT_USER, "Software\\TovrelPro\\RAZ", "Opend"),
+                 QString(c.settings ? "1" : ""));
     }
 }
 

@@ -10,9 +10,9 @@
 #include <QtTest>
 
 namespace {
-const QString kError = QStringLiteral("Error");
-const QString kOther = QStringLiteral("C:\\Other\\");
-const QString kMusic = QStringLiteral("C:\\Music\\");
+const QString kError = "Error";
+const QString kOther = "C:\\Other\\";
+const QString kMusic = "C:\\Music\\";
 } // namespace
 
 class AddCommandsTest : public WindowTest {
@@ -32,12 +32,11 @@ private:
         for (const char* f : {"C:\\Music\\a.mp3", "C:\\Music\\b.mp3", "C:\\Music\\c.mp3", "C:\\Music\\c.wav",
                               "C:\\Other\\p.mp3", "C:\\top.mp3"})
             env->drive.write(QString::fromLatin1(f));
-        env->drive.copyFixture(QStringLiteral("plain-stereo.mp3"), kOther + QStringLiteral("q.mp3"));
-        QDir().mkpath(env->drive.host(QStringLiteral("C:\\Empty")));
-        state->Entries =
-            QStringList{kOther + QStringLiteral("p.mp3"), kOther + QStringLiteral("q.mp3")}.mid(0, entries);
+        env->drive.copyFixture("plain-stereo.mp3", kOther + "q.mp3");
+        QDir().mkpath(env->drive.host("C:\\Empty"));
+        state->Entries = QStringList{kOther + "p.mp3", kOther + "q.mp3"}.mid(0, entries);
         window->display.RefreshList(row);
-        window->Dir1->setPath(QStringLiteral("C:\\Music"));
+        window->Dir1->setPath("C:\\Music");
     }
     // Delivers data to the playlist box as the window system delivers a drop; the action taken.
     Qt::DropAction drop(const QMimeData* data, Qt::DropActions offered) {
@@ -78,7 +77,7 @@ void AddCommandsTest::addSelected() {
         window->Dir1->setPath(QLatin1String(c.folder));
         window->File1->setListIndex(c.select);
         if (c.playing)
-            OpenAndPlay(kOther + QStringLiteral("q.mp3"));
+            OpenAndPlay(kOther + "q.mp3");
         for (int i = 0; i < c.presses; ++i)
             window->adds.cmdAdd_Click();
         QCOMPARE(state->Entries.mid(2), c.added);
@@ -106,9 +105,9 @@ void AddCommandsTest::addAll() {
         start(c.entries, c.row);
         window->File1->setListIndex(2);
         if (c.playing)
-            OpenAndPlay(kOther + QStringLiteral("q.mp3"));
+            OpenAndPlay(kOther + "q.mp3");
         if (c.vanished)
-            QDir(env->drive.host(QStringLiteral("C:\\Music"))).removeRecursively();
+            QDir(env->drive.host("C:\\Music")).removeRecursively();
         window->adds.cmdAdd2_Click();
         QCOMPARE(state->EntryCount(), c.entries + c.added);
         if (c.added)
@@ -118,9 +117,9 @@ void AddCommandsTest::addAll() {
         QCOMPARE(window->File1->ListIndex(), 0);
         StopAndClose();
     }
-    window->Dir1->setPath(QStringLiteral("C:\\Empty"));
-    env->messages.expectMsgBox(QStringLiteral("No file in the box"), vbOKOnly, kError)
-        .expectMsgBox(QStringLiteral("No file selected"), vbOKOnly, kError);
+    window->Dir1->setPath("C:\\Empty");
+    env->messages.expectMsgBox("No file in the box", vbOKOnly, kError)
+        .expectMsgBox("No file selected", vbOKOnly, kError);
     window->adds.cmdAdd2_Click();
     window->adds.cmdAdd_Click();
     QCOMPARE(state->EntryCount(), 2);
@@ -129,7 +128,7 @@ void AddCommandsTest::addAll() {
 // A typed path is added as typed (drive letter upper-cased); entries whose files went are removed
 // afterwards, also when the box was cancelled.
 void AddCommandsTest::addTyped() {
-    const QString p = kOther + QStringLiteral("p.mp3"), q = kOther + QStringLiteral("q.mp3");
+    const QString p = kOther + "p.mp3", q = kOther + "q.mp3";
     const struct {
         const char* answer;
         bool vanish; // p.mp3 is deleted before
@@ -150,7 +149,7 @@ void AddCommandsTest::addTyped() {
         if (c.vanish)
             env->messages.expectMsgBox(
                 "File: " + p + " became deleted\r\nfrom playlist, because it's not valid (anymore)", vbOKOnly,
-                QStringLiteral("File not found"));
+                "File not found");
         window->adds.cmdManuell_Click();
         QCOMPARE(state->Entries, c.entries);
         QCOMPARE(window->lstListe->rows(), c.entries);
@@ -162,8 +161,8 @@ void AddCommandsTest::addTyped() {
 // each line ended by CR LF, with a plain-text copy of the paths. Files from another program are
 // copied, never moved.
 void AddCommandsTest::dropFiles() {
-    const QString d = QStringLiteral("C:\\Drop\\");
-    const QString invalid = QStringLiteral("Invalid filetype: ");
+    const QString d = "C:\\Drop\\";
+    const QString invalid = "Invalid filetype: ";
     const struct {
         QStringList uris; // names in C:\Drop, "/..." outside every drive, "http..."
         QString text;     // the plain-text copy ("" the paths)
@@ -193,9 +192,9 @@ void AddCommandsTest::dropFiles() {
         start(2, 1);
         for (const char* f : {"one.mp3", "two.wav", "three.mp3", "My Song.Mp3", "x.mp3.bak", "歌.mp3"})
             env->drive.write(d + QString::fromUtf8(f));
-        QDir().mkpath(env->drive.host(d + QStringLiteral("Album")));
-        QDir().mkpath(env->drive.host(d + QStringLiteral("Folder.mp3")));
-        window->Dir1->setPath(QStringLiteral("C:\\Drop"));
+        QDir().mkpath(env->drive.host(d + "Album"));
+        QDir().mkpath(env->drive.host(d + "Folder.mp3"));
+        window->Dir1->setPath("C:\\Drop");
         QByteArray list;
         QStringList paths;
         for (const QString& u : c.uris) {
@@ -211,7 +210,7 @@ void AddCommandsTest::dropFiles() {
                 kError);
         QMimeData data;
         if (!list.isEmpty())
-            data.setData(QStringLiteral("text/uri-list"), list);
+            data.setData("text/uri-list", list);
         data.setText(c.text.isEmpty() ? paths.join(u'\n') : c.text);
         QCOMPARE(drop(&data, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction), Qt::CopyAction);
         QCOMPARE(state->Entries.mid(2), c.added);
@@ -237,7 +236,7 @@ void AddCommandsTest::dragFromFileBox() {
     QDrag* drag = files->findChild<QDrag*>();
     QVERIFY(drag);
     QCOMPARE(drag->supportedActions(), Qt::MoveAction);
-    QCOMPARE(drag->mimeData()->text(), QStringLiteral("c.mp3"));
+    QCOMPARE(drag->mimeData()->text(), "c.mp3");
     QCOMPARE(drag->mimeData()->formats(), QStringList{"text/plain"});
     QCOMPARE(drop(drag->mimeData(), drag->supportedActions()), Qt::MoveAction);
     QCOMPARE(files->ListIndex(), 2);
@@ -261,9 +260,8 @@ protected:
 void AddCommandsTest::failureWhileDropping() {
     start(2, 0); // a rebuild would select the last row
     BrokenData data;
-    data.setData(QStringLiteral("text/uri-list"), "file:///a.mp3\r\n");
-    env->messages.expectMsgBox(QStringLiteral("Error while adding file. Please report this message"),
-                               vbCritical, kError);
+    data.setData("text/uri-list", "file:///a.mp3\r\n");
+    env->messages.expectMsgBox("Error while adding file. Please report this message", vbCritical, kError);
     drop(&data, Qt::CopyAction);
     QCOMPARE(state->EntryCount(), 2);
     QCOMPARE(window->lstListe->ListIndex(), 0);

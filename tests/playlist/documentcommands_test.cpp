@@ -9,9 +9,9 @@
 #include <QtTest>
 
 namespace {
-const QString kPlaylist = QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.txt");
-const QString kSaved = QStringLiteral("New playlist successfully saved");
-const QString kOpened = QStringLiteral("Default playlist successfully opened");
+const QString kPlaylist = "C:\\HL\\vorlak\\mp3\\playlist.txt";
+const QString kSaved = "New playlist successfully saved";
+const QString kOpened = "Default playlist successfully opened";
 QString added(int n) {
     return QStringLiteral("Added %1 files successfully").arg(n);
 }
@@ -30,7 +30,7 @@ private:
     // row 1 selected.
     void start() {
         for (const char* name : {"a", "b", "c", "d", "e"})
-            env->drive.copyFixture(QStringLiteral("plain-stereo.mp3"),
+            env->drive.copyFixture("plain-stereo.mp3",
                                    QStringLiteral("C:\\Music\\%1.mp3").arg(QLatin1String(name)));
         state->PlaylistPath = kPlaylist;
         env->drive.write(kPlaylist, "C:\\Music\\a.mp3\r\nC:\\Music\\b.mp3\r\nC:\\Music\\c.mp3\r\n");
@@ -44,8 +44,8 @@ private:
 // keeps or replaces the list, never touches playback nor the working file, and starts in the
 // program's folder.
 void DocumentCommandsTest::open() {
-    const QString m3u = QStringLiteral("C:\\Lists\\new.m3u");
-    const QString gone = QStringLiteral(" became deleted\r\nfrom playlist, because it's not valid (anymore)");
+    const QString m3u = "C:\\Lists\\new.m3u";
+    const QString gone = " became deleted\r\nfrom playlist, because it's not valid (anymore)";
     const struct {
         bool empty; // the list is empty before: no question
         QString file;
@@ -91,7 +91,7 @@ void DocumentCommandsTest::open() {
                                      : "#EXTM3U\r\n..\\Music\\d.mp3\r\n\\Music\\e.mp3\r\n");
         env->messages.expectOpenDialog(c.file);
         if (c.keep)
-            env->messages.expectMsgBox(QStringLiteral("Keep old playlist ?"), vbYesNo, QString(), c.keep);
+            env->messages.expectMsgBox("Keep old playlist ?", vbYesNo, QString(), c.keep);
         for (const QString& e : c.errors)
             env->messages.expectMsgBox(e, vbOKOnly, e.startsWith(u"File") ? "File not found" : "Error");
         env->messages.expectMsgBox(added(strchr(c.entries, 'd') ? 2 : 0), vbOKOnly, "Saved");
@@ -126,13 +126,13 @@ void DocumentCommandsTest::binaryFileAsPlaylist() {
 void DocumentCommandsTest::saveAndSaveAs() {
     start();
     window->display.menNoFold_Click();
-    env->drive.write(QStringLiteral("C:\\other.txt"), "C:\\Music\\d.mp3\r\n");
-    env->messages.expectOpenDialog(QStringLiteral("C:\\other.txt"))
-        .expectMsgBox(QStringLiteral("Keep old playlist ?"), vbYesNo, QString(), vbYes)
-        .expectMsgBox(added(1), vbOKOnly, QStringLiteral("Saved"))
-        .expectMsgBox(kSaved, vbOKOnly, QStringLiteral("Saved"))
-        .expectSaveDialog(QStringLiteral("C:\\copy.m3u"))
-        .expectMsgBox(kSaved, vbOKOnly, QStringLiteral("Saved"))
+    env->drive.write("C:\\other.txt", "C:\\Music\\d.mp3\r\n");
+    env->messages.expectOpenDialog("C:\\other.txt")
+        .expectMsgBox("Keep old playlist ?", vbYesNo, QString(), vbYes)
+        .expectMsgBox(added(1), vbOKOnly, "Saved")
+        .expectMsgBox(kSaved, vbOKOnly, "Saved")
+        .expectSaveDialog("C:\\copy.m3u")
+        .expectMsgBox(kSaved, vbOKOnly, "Saved")
         .expectSaveDialog(QString());
     window->documents.OpenPlaylist();
     window->documents.cmdSpeichern_Click();
@@ -140,8 +140,8 @@ void DocumentCommandsTest::saveAndSaveAs() {
     window->documents.menSpeichAls_Click();
     const QByteArray all = "C:\\Music\\a.mp3\r\nC:\\Music\\b.mp3\r\nC:\\Music\\c.mp3\r\nC:\\Music\\d.mp3\r\n";
     QCOMPARE(contents(env->drive.host(kPlaylist)), all);
-    QCOMPARE(contents(env->drive.host(QStringLiteral("C:\\copy.m3u"))), all);
-    QCOMPARE(contents(env->drive.host(QStringLiteral("C:\\other.txt"))), QByteArray("C:\\Music\\d.mp3\r\n"));
+    QCOMPARE(contents(env->drive.host("C:\\copy.m3u")), all);
+    QCOMPARE(contents(env->drive.host("C:\\other.txt")), QByteArray("C:\\Music\\d.mp3\r\n"));
 }
 
 // The button asks first, the menu does not; lines of missing files are dropped silently; a
@@ -150,27 +150,27 @@ void DocumentCommandsTest::restore() {
     start();
     const QString question = QStringLiteral("Do you really want to replace your current\r\n"
                                             "    playlist with the Vorlak default playlist?");
-    const QString notFound = QStringLiteral("Default playlist not found");
-    env->messages.expectMsgBox(notFound, vbCritical, QStringLiteral("Error"));
+    const QString notFound = "Default playlist not found";
+    env->messages.expectMsgBox(notFound, vbCritical, "Error");
     window->documents.RestoreDefaultPlaylist();
     QCOMPARE(state->EntryCount(), 3);
-    env->drive.write(QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.def"),
+    env->drive.write("C:\\HL\\vorlak\\mp3\\playlist.def",
                      "C:\\Music\\e.mp3\r\nC:\\Music\\gone.mp3\r\nC:\\Music\\d.mp3\r\n");
-    env->messages.expectMsgBox(question, vbYesNo, QStringLiteral("Restore"), vbNo)
-        .expectMsgBox(question, vbYesNo, QStringLiteral("Restore"), vbYes)
-        .expectMsgBox(kOpened, vbOKOnly, QStringLiteral("Opened"))
-        .expectMsgBox(kOpened, vbOKOnly, QStringLiteral("Opened"));
+    env->messages.expectMsgBox(question, vbYesNo, "Restore", vbNo)
+        .expectMsgBox(question, vbYesNo, "Restore", vbYes)
+        .expectMsgBox(kOpened, vbOKOnly, "Opened")
+        .expectMsgBox(kOpened, vbOKOnly, "Opened");
     window->documents.cmdDefault_Click();
     QCOMPARE(state->EntryCount(), 3);
     window->documents.cmdDefault_Click();
-    const QStringList restored = {QStringLiteral("C:\\Music\\e.mp3"), QStringLiteral("C:\\Music\\d.mp3")};
+    const QStringList restored = {"C:\\Music\\e.mp3", "C:\\Music\\d.mp3"};
     QCOMPARE(state->Entries, restored);
     window->display.RefreshList(1);
     window->documents.RestoreDefaultPlaylist();
     QCOMPARE(window->lstListe->rows(), restored);
     QCOMPARE(window->lstListe->ListIndex(), 0);
     state->PlaylistPath.clear();
-    env->messages.expectMsgBox(notFound, vbCritical, QStringLiteral("Error"));
+    env->messages.expectMsgBox(notFound, vbCritical, "Error");
     window->documents.RestoreDefaultPlaylist();
 }
 

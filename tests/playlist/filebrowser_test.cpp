@@ -25,17 +25,17 @@ struct Panel {
     explicit Panel(const QString& workingFolder = {})
         : drives("VORLAK_DRIVES",
                  ("C:=" + env.drive.root() + ";D:=" + d.path() + ";E:=" + d.path() + "/gone").toUtf8()) {
-        QDir().mkpath(d.path() + QStringLiteral("/gone"));
+        QDir().mkpath(d.path() + "/gone");
         dosfs::reloadDrives();
         for (const char* f : {"C:\\Music\\Rock\\r1.mp3", "C:\\Music\\Rock\\r2.MP3", "C:\\Music\\m.mp3",
                               "C:\\Music\\Pop\\p.mp3", "C:\\top.mp3"})
             env.drive.write(QString::fromLatin1(f));
-        QFile label(d.path() + QStringLiteral("/.windows-label"));
+        QFile label(d.path() + "/.windows-label");
         label.open(QIODevice::WriteOnly);
         label.write("MUSIC\n");
         label.close();
-        QDir().mkpath(d.path() + QStringLiteral("/Albums"));
-        QFile(d.path() + QStringLiteral("/Albums/d.mp3")).open(QIODevice::WriteOnly);
+        QDir().mkpath(d.path() + "/Albums");
+        QFile(d.path() + "/Albums/d.mp3").open(QIODevice::WriteOnly);
         const QString before = QDir::currentPath();
         if (!workingFolder.isEmpty())
             QDir::setCurrent(env.drive.host(workingFolder));
@@ -112,7 +112,7 @@ void FileBrowserTest::walking() {
         else if (action.startsWith(u"open "))
             p.openFolder(action.mid(5));
         else if (action == u"remove E")
-            QDir(p.d.path() + QStringLiteral("/gone")).removeRecursively();
+            QDir(p.d.path() + "/gone").removeRecursively();
         QCOMPARE(p.window->Dir1->Path(), QLatin1String(step.path));
         QCOMPARE(p.window->File1->Path(), QLatin1String(step.path));
         QCOMPARE(p.files(), QLatin1String(step.files));
@@ -124,10 +124,10 @@ void FileBrowserTest::walking() {
 
 // At start the boxes show the process's working folder when a drive holds it.
 void FileBrowserTest::startsInTheWorkingFolder() {
-    Panel p(QStringLiteral("C:\\Music\\Rock"));
-    QCOMPARE(p.window->Dir1->Path(), QStringLiteral("C:\\Music\\Rock"));
-    QCOMPARE(p.files(), QStringLiteral("r1.mp3|r2.MP3"));
-    QCOMPARE(p.window->browser.Drive().left(2), QStringLiteral("c:"));
+    Panel p("C:\\Music\\Rock");
+    QCOMPARE(p.window->Dir1->Path(), "C:\\Music\\Rock");
+    QCOMPARE(p.files(), "r1.mp3|r2.MP3");
+    QCOMPARE(p.window->browser.Drive().left(2), "c:");
 }
 
 // What the file box and the folder box list of a folder: MP3 files in any case, no names starting
@@ -137,13 +137,13 @@ void FileBrowserTest::fileBoxListsMp3Files() {
     Panel p;
     TempDrive& drive = p.env.drive;
     for (const char* f : {"A.MP3", "b.Mp3", "c.wav", ".hidden.mp3", "x.mp3.bak", "Z.mp3", "a2.mp3"})
-        drive.write(QStringLiteral("C:\\Mix\\") + QString::fromLatin1(f));
-    TempDrive::setDosAttrib(drive.write(QStringLiteral("C:\\Mix\\marked.mp3")), "0x2");
-    TempDrive::setDosAttrib(drive.write(QStringLiteral("C:\\Mix\\system.mp3")), "0x4");
-    TempDrive::setDosAttrib(drive.write(QStringLiteral("C:\\Mix\\archived.mp3")), "0x20");
+        drive.write("C:\\Mix\\" + QString::fromLatin1(f));
+    TempDrive::setDosAttrib(drive.write("C:\\Mix\\marked.mp3"), "0x2");
+    TempDrive::setDosAttrib(drive.write("C:\\Mix\\system.mp3"), "0x4");
+    TempDrive::setDosAttrib(drive.write("C:\\Mix\\archived.mp3"), "0x20");
     for (const char* folder : {"folder.mp3", "beta", "Alpha", ".git", "Wine hidden"})
-        QDir().mkpath(drive.host(QStringLiteral("C:\\Mix\\") + QLatin1String(folder)));
-    TempDrive::setDosAttrib(drive.host(QStringLiteral("C:\\Mix\\Wine hidden")), "0x2");
+        QDir().mkpath(drive.host("C:\\Mix\\" + QLatin1String(folder)));
+    TempDrive::setDosAttrib(drive.host("C:\\Mix\\Wine hidden"), "0x2");
     auto link = [&](const char* target, const char* name) {
         QFile::link(drive.host(QLatin1String(target)), drive.host(QLatin1String(name)));
     };
@@ -152,25 +152,24 @@ void FileBrowserTest::fileBoxListsMp3Files() {
     link("C:\\Mix\\loop2", "C:\\Mix\\loop1");
     link("C:\\Mix\\loop1", "C:\\Mix\\loop2");
 
-    p.window->Dir1->setPath(QStringLiteral("C:\\Mix"));
+    p.window->Dir1->setPath("C:\\Mix");
     // Wine's hidden and system marks are left to the existence test when a file is added.
-    QCOMPARE(p.files(),
-             QStringLiteral("A.MP3|a2.mp3|archived.mp3|b.Mp3|linked.mp3|marked.mp3|system.mp3|Z.mp3"));
-    QCOMPARE(p.folderRows(), QStringLiteral("c:\\|Mix|Alpha|beta|folder.mp3|up"));
-    p.openFolder(QStringLiteral("up")); // a link back up opens like any folder
-    QCOMPARE(p.window->Dir1->Path(), QStringLiteral("C:\\Mix\\up"));
+    QCOMPARE(p.files(), "A.MP3|a2.mp3|archived.mp3|b.Mp3|linked.mp3|marked.mp3|system.mp3|Z.mp3");
+    QCOMPARE(p.folderRows(), "c:\\|Mix|Alpha|beta|folder.mp3|up");
+    p.openFolder("up"); // a link back up opens like any folder
+    QCOMPARE(p.window->Dir1->Path(), "C:\\Mix\\up");
     QCOMPARE(p.window->File1->ListCount(), 8);
     // A folder that cannot be read lists as empty.
-    p.window->Dir1->setPath(QStringLiteral("C:\\Vanished"));
+    p.window->Dir1->setPath("C:\\Vanished");
     QCOMPARE(p.files(), QString());
-    QCOMPARE(p.folderRows(), QStringLiteral("c:\\|Vanished"));
+    QCOMPARE(p.folderRows(), "c:\\|Vanished");
 }
 
 // Fileinfo needs a selected file; a right press leaves the selection alone.
 void FileBrowserTest::fileInfo() {
     Panel p;
-    p.window->Dir1->setPath(QStringLiteral("C:\\Music\\Rock"));
-    p.env.messages.expectMsgBox(QStringLiteral("No file selected"), vbOKOnly, QStringLiteral("Error"));
+    p.window->Dir1->setPath("C:\\Music\\Rock");
+    p.env.messages.expectMsgBox("No file selected", vbOKOnly, "Error");
     p.window->browser.menInfoLeft_Click();
     QVERIFY(!FileInfosWindow() || !FileInfosWindow()->isVisible());
     FileListBox* files = p.window->File1;
@@ -181,7 +180,7 @@ void FileBrowserTest::fileInfo() {
     QCOMPARE(files->ListIndex(), 0);
     p.window->browser.menInfoLeft_Click();
     QVERIFY(FileInfosWindow() && FileInfosWindow()->isVisible());
-    QCOMPARE(FileInfosWindow()->Pfad, QStringLiteral("C:\\Music\\Rock\\r1.mp3"));
+    QCOMPARE(FileInfosWindow()->Pfad, "C:\\Music\\Rock\\r1.mp3");
     UnloadFileInfos();
     QCOMPARE(p.env.messages.problems(), QStringList());
 }
@@ -204,14 +203,14 @@ void FileBrowserTest::folderOpensOnDoubleClickOrReturn() {
     FolderListBox* dir = p.window->Dir1;
     SingleClickStyle style;
     dir->setStyle(&style);
-    const QListWidgetItem* music = dir->findItems(QStringLiteral("Music"), Qt::MatchExactly).first();
+    const QListWidgetItem* music = dir->findItems("Music", Qt::MatchExactly).first();
     QTest::mouseClick(dir->viewport(), Qt::LeftButton, {}, dir->visualItemRect(music).center());
-    QCOMPARE(dir->Path(), QStringLiteral("C:\\"));
+    QCOMPARE(dir->Path(), "C:\\");
     QCOMPARE(dir->currentItem(), music);
     QTest::keyClick(dir, Qt::Key_Return);
-    QCOMPARE(dir->Path(), QStringLiteral("C:\\Music"));
-    p.openFolder(QStringLiteral("Rock"));
-    QCOMPARE(dir->Path(), QStringLiteral("C:\\Music\\Rock"));
+    QCOMPARE(dir->Path(), "C:\\Music");
+    p.openFolder("Rock");
+    QCOMPARE(dir->Path(), "C:\\Music\\Rock");
     dir->setStyle(nullptr);
 }
 

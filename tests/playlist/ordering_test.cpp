@@ -131,7 +131,7 @@ TEST_F(OrderingTest, LongListsSortByTheirOwnNames) {
 // The search looks names up a block of thousands at a time: pairs across blocks are found, and the
 // earliest first entry wins over a pair closed before it.
 TEST_F(OrderingTest, DoublePairsAcrossBlocks) {
-    QDir().mkpath(env.drive.root() + QStringLiteral("/D"));
+    QDir().mkpath(env.drive.root() + "/D");
     QStringList list;
     for (int i = 0; i < 9000; ++i) {
         QFile(env.drive.root() + QStringLiteral("/D/n%1.mp3").arg(i)).open(QIODevice::WriteOnly);
@@ -150,26 +150,26 @@ TEST_F(OrderingTest, DoublePairsAcrossBlocks) {
 }
 
 TEST_F(OrderingTest, DoublePairExamples) {
-    env.drive.write(QStringLiteral("C:\\A\\x.mp3"));
-    env.drive.write(QStringLiteral("C:\\B\\x.mp3"));
-    env.drive.write(QStringLiteral("C:\\A\\y.mp3"));
-    const QString ax = QStringLiteral("C:\\A\\x.mp3"), bx = QStringLiteral("C:\\B\\x.mp3");
-    const QString ay = QStringLiteral("C:\\A\\y.mp3"), gone = QStringLiteral("C:\\A\\gone.mp3");
-    const QString gone2 = QStringLiteral("C:\\B\\other.mp3");
+    env.drive.write("C:\\A\\x.mp3");
+    env.drive.write("C:\\B\\x.mp3");
+    env.drive.write("C:\\A\\y.mp3");
+    const QString ax = "C:\\A\\x.mp3", bx = "C:\\B\\x.mp3";
+    const QString ay = "C:\\A\\y.mp3", gone = "C:\\A\\gone.mp3";
+    const QString gone2 = "C:\\B\\other.mp3";
     const struct {
         QStringList list;
         qsizetype from;
         qsizetype first, second; // -1: none
         QString name;
     } cases[] = {
-        {{ax, ay, bx}, 0, 0, 2, QStringLiteral("x.mp3")},  // same name in two folders
-        {{ax, ay, bx}, -1, 0, 2, QStringLiteral("x.mp3")}, // no row selected: from the first
-        {{ax, bx}, 2, -1, -1, {}},                         // from beyond the end
+        {{ax, ay, bx}, 0, 0, 2, "x.mp3"},  // same name in two folders
+        {{ax, ay, bx}, -1, 0, 2, "x.mp3"}, // no row selected: from the first
+        {{ax, bx}, 2, -1, -1, {}},         // from beyond the end
         {{ax, bx}, 5, -1, -1, {}},
         {{ax, ay, bx}, 1, -1, -1, {}}, // from a row below the pair's first
-        {{ay, ax, ay, ax}, 0, 0, 2, QStringLiteral("y.mp3")},
-        {{ay, ax, ax, ay}, 0, 0, 3, QStringLiteral("y.mp3")}, // the earliest first entry wins
-        {{ay, ax, ax, ay}, 1, 1, 2, QStringLiteral("x.mp3")},
+        {{ay, ax, ay, ax}, 0, 0, 2, "y.mp3"},
+        {{ay, ax, ax, ay}, 0, 0, 3, "y.mp3"}, // the earliest first entry wins
+        {{ay, ax, ax, ay}, 1, 1, 2, "x.mp3"},
         {{gone, ax, gone2}, 0, 0, 2, QString()}, // two missing files: the empty name
         {{ax}, 0, -1, -1, {}},
         {{}, 0, -1, -1, {}},
@@ -199,16 +199,16 @@ TEST_F(OrderingTest, MixKeepsTheEntriesAndDrawsBothParities) {
     int swapped = 0;
     for (unsigned seed = 0; seed < 40; ++seed) {
         std::mt19937 g(seed);
-        EntryList two{QStringLiteral("a"), QStringLiteral("b")};
+        EntryList two{"a", "b"};
         MixEntries(two, g);
-        swapped += two.at(0) == QStringLiteral("b");
+        swapped += two.at(0) == "b";
     }
     EXPECT_GT(swapped, 5);
     EXPECT_LT(swapped, 35);
 
     for (qsizetype n : {0, 1}) { // fewer than two: untouched, no number drawn
         std::mt19937 g(1), untouched(1);
-        EntryList few = QStringList(n, QStringLiteral("a"));
+        EntryList few = QStringList(n, "a");
         MixEntries(few, g);
         EXPECT_EQ(few.size(), n);
         EXPECT_EQ(g(), untouched());

@@ -50,7 +50,7 @@ void PlaylistInputTest::pressSwitchesPlayback() {
         {0, true, 2, 0, 0},    {0, false, 9, 0, 0},
     };
     for (const auto& c : cases) {
-        show(QStringLiteral("ABC"), std::max(c.playing, 0));
+        show("ABC", std::max(c.playing, 0));
         if (c.playing >= 0) {
             OpenAndPlay(state->Entries[c.playing]);
             state->PlayingIndex = c.fromBox ? 0 : c.playing;
@@ -77,7 +77,7 @@ void PlaylistInputTest::pressSwitchesPlayback() {
 // The box shows five rows, the model holds three (the display not yet rebuilt): a press there
 // switches nothing and Fileinfo shows nothing.
 void PlaylistInputTest::rowsWithoutEntries() {
-    show(QStringLiteral("ABCDE"), 0);
+    show("ABCDE", 0);
     OpenAndPlay(state->Entries[0]);
     state->PlayingIndex = 0;
     state->Entries.resize(3);
@@ -109,7 +109,7 @@ void PlaylistInputTest::drags() {
         {0, {3}, Qt::LeftButton, 3, "ABC", -1}, // the row without an entry is not taken
     };
     for (const auto& c : cases) {
-        show(QStringLiteral("ABCD"), c.from);
+        show("ABCD", c.from);
         state->PlayingIndex = -1;
         state->Entries.resize(c.entries);
         press(c.from);

@@ -46,6 +46,7 @@ private:
 void DocumentCommandsTest::open() {
     const QString m3u = "C:\\Lists\\new.m3u";
     const QString gone = " became deleted\r\nfrom playlist, because it's not valid (anymore)";
+    const QStringList goneAB = {"File: C:\\Music\\a.mp3" + gone, "File: C:\\Music\\b.mp3" + gone};
     const struct {
         bool empty; // the list is empty before: no question
         QString file;
@@ -61,14 +62,7 @@ void DocumentCommandsTest::open() {
         {true, m3u, 0, false, false, {}, "de", 0},
         {false, m3u, vbYes, true, false, {}, "abcde", 1},
         {false, m3u, vbNo, true, false, {}, "de", 1},
-        {false,
-         m3u,
-         vbYes,
-         false,
-         true,
-         {"File: C:\\Music\\a.mp3" + gone, "File: C:\\Music\\b.mp3" + gone},
-         "cde",
-         0},
+        {false, m3u, vbYes, false, true, goneAB, "cde", 0},
         // The loader wants ".txt" and ".m3u" in lower case; the first five characters do not count.
         {true, "C:\\Lists\\LIST.TXT", 0, false, false, {"No valid playlistfile"}, "", -1},
         {true, "C:\\Lists\\LIST.M3U", 0, false, false, {"No valid playlistfile"}, "", -1},

@@ -54,6 +54,11 @@ const QList<std::pair<QEvent::Type, int>> kDoubleClickRow1 = {
     {Press, 1}, {Release, 1}, {Double, 1}, {Release, 1}};
 
 const Action playing = [](W& w) { w.player.cmdPlay_Click(); };
+const Action moved = [](W& w) { w.editing.cmdHoch_Click(); };
+const Action movedAndUndone = [](W& w) {
+    w.editing.cmdHoch_Click();
+    w.history.undo();
+};
 
 } // namespace
 
@@ -174,6 +179,14 @@ void RoutingTest::routes() {
         {"menAbout", trigger(&M::menAbout), "[A]BC", "[A]BC, frmAbout"},
         {"menCredits", trigger(&M::menCredits), "[A]BC", "[A]BC, Could not find titles.txt in vorlak dir"},
         {"menWeb", trigger(&M::menWeb), "[A]BC", "[A]BC, https://www.moddb.com/search?q=Vorlak+Legends"},
+        // Undo and Redo, from the pop-up menu or by their keys wherever the focus is: the move up
+        // undone, and redone.
+        {"menUndo", trigger(&M::menUndo), "AB[C]DE", "AB[C]DE", moved},
+        {"Ctrl+Z", key(Qt::Key_Z, Qt::ControlModifier), "AB[C]DE", "AB[C]DE", moved},
+        {"menRedo", trigger(&M::menRedo), "AB[C]DE", "A[C]BDE", movedAndUndone},
+        {"Ctrl+Y", key(Qt::Key_Y, Qt::ControlModifier), "AB[C]DE", "A[C]BDE", movedAndUndone},
+        {"Ctrl+Shift+Z", key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), "AB[C]DE", "A[C]BDE",
+         movedAndUndone},
         // The playlist's pop-up menu.
         {"menPlay", trigger(&M::menPlay), "A[B]C", "A[B]C, plays B, index 1, Timer1"},
         {"menInfo", trigger(&M::menInfo), "A[B]C", "A[B]C, info B"},

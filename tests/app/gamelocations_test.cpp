@@ -11,7 +11,7 @@
 // and known locations are given for Steam, Half-Life and Counterstrike in this order: "-" nothing,
 // "M" the marker only, "F" the marker and the mp3 folder, "P" a playlist too.
 TEST(FindDefaultPlaylist, ChoosesCreatesOrEnds) {
-    const QString bases[] = {QStringLiteral("C:\\Steam"), QStringLiteral("C:\\HL"), QStringLiteral("C:\\CS")};
+    const QString bases[] = {"C:\\Steam", "C:\\HL", "C:\\CS"};
     const QByteArray line = "C:\\a.mp3\r\n";
     const struct {
         const char* what;
@@ -40,16 +40,15 @@ TEST(FindDefaultPlaylist, ChoosesCreatesOrEnds) {
         }
         if (c.result == 'E')
             env.messages.expectMsgBox(
-                QStringLiteral("Couldn't find the HL/ CS/ Steam location\r\n       This program exits now"),
-                vbOKOnly, QStringLiteral("Error"));
+                "Couldn't find the HL/ CS/ Steam location\r\n       This program exits now", vbOKOnly,
+                "Error");
         if (c.result == 'V')
-            env.messages.expectMsgBox(QStringLiteral("   Couldn't find Vorlak\r\nThis program exits now"),
-                                      vbOKOnly, QStringLiteral("Error"));
+            env.messages.expectMsgBox("   Couldn't find Vorlak\r\nThis program exits now", vbOKOnly, "Error");
         char outcome = 'X';
         try {
             const QString result = FindDefaultPlaylist({at[0], at[1], at[2]});
             for (int i = 0; i < 3; ++i)
-                if (result == bases[i] + QStringLiteral("\\vorlak\\mp3\\playlist.txt"))
+                if (result == bases[i] + "\\vorlak\\mp3\\playlist.txt")
                     outcome = "SHC"[i];
         } catch (const EndProgram&) {
             outcome = c.known[0] ? 'V' : 'E';
@@ -59,8 +58,7 @@ TEST(FindDefaultPlaylist, ChoosesCreatesOrEnds) {
         EXPECT_EQ(env.messages.problems(), QStringList()) << c.what;
         // An installed modification with its mp3 folder gets an empty playlist; nothing else is made.
         for (int i = 0; i < 3; ++i) {
-            const QFileInfo playlist(
-                env.drive.host(bases[i] + QStringLiteral("\\vorlak\\mp3\\playlist.txt")));
+            const QFileInfo playlist(env.drive.host(bases[i] + "\\vorlak\\mp3\\playlist.txt"));
             EXPECT_EQ(playlist.exists(), c.installed[i] == 'P' || c.installed[i] == 'F') << c.what;
             EXPECT_TRUE(c.installed[i] != 'F' || playlist.size() == 0) << c.what;
         }
@@ -71,11 +69,10 @@ TEST(FindDefaultPlaylist, ChoosesCreatesOrEnds) {
 TEST(FindDefaultPlaylist, EmptyLocationIsTheCurrentDriveRoot) {
     AppEnvironment env;
     const QByteArray line = "C:\\a.mp3\r\n";
-    env.installMod(QStringLiteral("C:"), true, &line);
+    env.installMod("C:", true, &line);
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(env.drive.root());
-    EXPECT_EQ(FindDefaultPlaylist({QStringLiteral("C:\\Steam"), {}, {}}),
-              QStringLiteral("\\vorlak\\mp3\\playlist.txt"));
+    EXPECT_EQ(FindDefaultPlaylist({"C:\\Steam", {}, {}}), "\\vorlak\\mp3\\playlist.txt");
     QDir::setCurrent(cwd);
 }
 
@@ -84,23 +81,20 @@ TEST(FindDefaultPlaylist, EmptyLocationIsTheCurrentDriveRoot) {
 TEST(SteamForLinux, FindsHalfLifeInTheLibraries) {
     AppEnvironment env;
     EXPECT_EQ(FindSteamForLinuxHalfLife(), QString());
-    const QString library = env.drive.root() + QStringLiteral("/Games/SteamLibrary");
-    QDir().mkpath(library + QStringLiteral("/steamapps/common/Half-Life"));
-    QDir().mkpath(env.home() + QStringLiteral("/.local/share/Steam/steamapps"));
-    QFile vdf(env.home() + QStringLiteral("/.local/share/Steam/steamapps/libraryfolders.vdf"));
+    const QString library = env.drive.root() + "/Games/SteamLibrary";
+    QDir().mkpath(library + "/steamapps/common/Half-Life");
+    QDir().mkpath(env.home() + "/.local/share/Steam/steamapps");
+    QFile vdf(env.home() + "/.local/share/Steam/steamapps/libraryfolders.vdf");
     ASSERT_TRUE(vdf.open(QIODevice::WriteOnly));
     vdf.write("\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" + env.home().toUtf8() +
               "/.local/share/Steam\"\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + library.toUtf8() +
               "\"\n\t}\n}\n");
     vdf.close();
-    EXPECT_EQ(FindSteamForLinuxHalfLife(),
-              QStringLiteral("C:\\Games\\SteamLibrary\\steamapps\\common\\Half-Life"));
+    EXPECT_EQ(FindSteamForLinuxHalfLife(), "C:\\Games\\SteamLibrary\\steamapps\\common\\Half-Life");
     // Read from the registry only when all three values are empty.
-    EXPECT_EQ(ReadInstallLocations().halfLife,
-              QStringLiteral("C:\\Games\\SteamLibrary\\steamapps\\common\\Half-Life"));
-    env.writeRegistry({{QStringLiteral("Software\\Valve\\Steam"), QStringLiteral("ModInstallPath"),
-                        QStringLiteral("D:\\S")}});
+    EXPECT_EQ(ReadInstallLocations().halfLife, "C:\\Games\\SteamLibrary\\steamapps\\common\\Half-Life");
+    env.writeRegistry({{"Software\\Valve\\Steam", "ModInstallPath", "D:\\S"}});
     const InstallLocations read = ReadInstallLocations();
-    EXPECT_EQ(read.steam, QStringLiteral("D:\\S"));
+    EXPECT_EQ(read.steam, "D:\\S");
     EXPECT_EQ(read.halfLife, QString());
 }

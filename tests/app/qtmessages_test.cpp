@@ -18,13 +18,12 @@ class QtMessagesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void messageBoxTitles();
-    void dialogs_data();
     void dialogs();
 };
 
 void QtMessagesTest::messageBoxTitles() {
     for (const QString& title : {QString(), QStringLiteral("Saved")}) {
-        QString shown = QStringLiteral("<no box>");
+        QString shown = "<no box>";
         QTimer user;
         connect(&user, &QTimer::timeout, this, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -33,73 +32,68 @@ void QtMessagesTest::messageBoxTitles() {
             }
         });
         user.start(10);
-        QtMessages().msgBox(QStringLiteral("New playlist successfully saved"), vbOKOnly, title);
+        QtMessages().msgBox("New playlist successfully saved", vbOKOnly, title);
         QCOMPARE(shown, title);
     }
 }
 
-void QtMessagesTest::dialogs_data() {
-    QTest::addColumn<bool>("save");
-    QTest::addColumn<QString>("folder"); // where the dialog is asked to start
-    QTest::addColumn<bool>("inside");    // the file chosen lies on drive C:
-    QTest::newRow("open, inside") << false << "C:\\lists" << true;
-    QTest::newRow("open, outside") << false << "C:\\lists" << false;
-    QTest::newRow("save, inside") << true << "C:\\lists" << true;
-    QTest::newRow("save, outside") << true << "C:\\lists" << false;
-    QTest::newRow("open, program folder on no drive") << false << "" << true;
-    QTest::newRow("save, program folder on no drive") << true << "" << false;
-}
-
+// Open and Save, the file chosen inside or outside the drives, starting in a folder of C: or, for a
+// program folder on no drive, in the root of the first drive.
 void QtMessagesTest::dialogs() {
-    QFETCH(bool, save);
-    QFETCH(QString, folder);
-    QFETCH(bool, inside);
-    AppEnvironment env;
-    QTemporaryDir elsewhere;
-    env.drive.write(QStringLiteral("C:\\lists\\a.txt"));
-    const QString outsideFile = elsewhere.filePath(QStringLiteral("b.txt"));
-    QFile(outsideFile).open(QIODevice::WriteOnly);
-    const QString chosen = inside ? env.drive.host(QStringLiteral("C:\\lists\\a.txt")) : outsideFile;
-    if (!inside)
-        env.messages.expectMsgBox(QStringLiteral("This file is outside every drive: ") + chosen, vbOKOnly,
-                                  QStringLiteral("Error"));
+    const struct {
+        bool save;
+        const char* folder;
+        bool inside; // the file chosen lies on drive C:
+    } cases[] = {{false, "C:\\lists", true}, {false, "C:\\lists", false}, {true, "C:\\lists", true},
+                 {true, "C:\\lists", false}, {false, "", true},           {true, "", false}};
+    for (const auto& [save, folderName, inside] : cases) {
+        const QString folder = QLatin1String(folderName);
+        AppEnvironment env;
+        QTemporaryDir elsewhere;
+        env.drive.write("C:\\lists\\a.txt");
+        const QString outsideFile = elsewhere.filePath("b.txt");
+        QFile(outsideFile).open(QIODevice::WriteOnly);
+        const QString chosen = inside ? env.drive.host("C:\\lists\\a.txt") : outsideFile;
+        if (!inside)
+            env.messages.expectMsgBox("This file is outside every drive: " + chosen, vbOKOnly, "Error");
 
-    // Plays the user: picks the file in the dialog and agrees to every question that follows.
-    QString startedIn;
-    // Each window is acted on once, and again when it is still there half a second later.
-    QHash<QWidget*, int> handledAt;
-    int tick = 0;
-    QTimer user;
-    connect(&user, &QTimer::timeout, this, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ++tick;
-        if (!modal || (handledAt.contains(modal) && tick - handledAt[modal] < 50))
-            return;
-        handledAt[modal] = tick;
-        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-            if (startedIn.isEmpty())
-                startedIn = dialog->directory().absolutePath();
-            // Typed as a whole path: the dialog's own listing, filled in the background, plays no part.
-            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(chosen);
-            // Queued: a question it asks must find this timer free to answer it.
-            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            QAbstractButton* yes = box->button(QMessageBox::Yes);
-            QMetaObject::invokeMethod(yes ? yes : box->button(QMessageBox::Ok), "click",
-                                      Qt::QueuedConnection);
-        }
-    });
-    user.start(10);
-    QtMessages qt;
-    const QString filter = QStringLiteral("Playlists (*.txt;*.m3u)|*.txt;*.m3u");
-    const QString result = save ? qt.showSaveDialog(filter, QStringLiteral("Save"), folder)
-                                : qt.showOpenDialog(filter, QStringLiteral("Open"), folder);
-    user.stop();
+        // Plays the user: picks the file in the dialog and agrees to every question that follows.
+        QString startedIn;
+        // Each window is acted on once, and again when it is still there half a second later.
+        QHash<QWidget*, int> handledAt;
+        int tick = 0;
+        QTimer user;
+        connect(&user, &QTimer::timeout, this, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ++tick;
+            if (!modal || (handledAt.contains(modal) && tick - handledAt[modal] < 50))
+                return;
+            handledAt[modal] = tick;
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                if (startedIn.isEmpty())
+                    startedIn = dialog->directory().absolutePath();
+                // Typed as a whole path: the dialog's own listing, filled in the background, plays no part.
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(chosen);
+                // Queued: a question it asks must find this timer free to answer it.
+                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                QAbstractButton* yes = box->button(QMessageBox::Yes);
+                QMetaObject::invokeMethod(yes ? yes : box->button(QMessageBox::Ok), "click",
+                                          Qt::QueuedConnection);
+            }
+        });
+        user.start(10);
+        QtMessages qt;
+        const QString filter = "Playlists (*.txt;*.m3u)|*.txt;*.m3u";
+        const QString result =
+            save ? qt.showSaveDialog(filter, "Save", folder) : qt.showOpenDialog(filter, "Open", folder);
+        user.stop();
 
-    QCOMPARE(result, inside ? QStringLiteral("C:\\lists\\a.txt") : QString());
-    QCOMPARE(env.messages.problems(), QStringList());
-    QCOMPARE(QDir(startedIn).canonicalPath(),
-             QDir(env.drive.host(folder.isEmpty() ? QStringLiteral("C:\\") : folder)).canonicalPath());
+        QCOMPARE(result, inside ? "C:\\lists\\a.txt" : QString());
+        QCOMPARE(env.messages.problems(), QStringList());
+        QCOMPARE(QDir(startedIn).canonicalPath(),
+                 QDir(env.drive.host(folder.isEmpty() ? "C:\\" : folder)).canonicalPath());
+    }
 }
 
 QTEST_MAIN(QtMessagesTest)

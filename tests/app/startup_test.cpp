@@ -17,8 +17,9 @@
 
 namespace {
 
-const QString kKey = QStringLiteral("Software\\TovrelPro\\RAZ");
-const QString kHL = QStringLiteral("Software\\Valve\\Half-Life");
+const QString kKey = "Software\\TovrelPro\\RAZ";
+const QString kHL = "Software\\Valve\\Half-Life";
+const QString kGamePlaylist = "C:\\HL\\vorlak\\mp3\\playlist.txt";
 
 struct Run {
     ProgramState state;
@@ -32,6 +33,12 @@ struct Run {
         }
     }
 };
+
+// The game in C:\HL with its mp3 folder, started before.
+void installGame(AppEnvironment& env, const QByteArray* playlist = nullptr) {
+    env.installMod("C:\\HL", true, playlist);
+    env.writeRegistry({{kHL, "InstallPath", "C:\\HL"}, {kKey, "Opend", "1"}});
+}
 
 // Writes a host file, making its folders.
 void put(const QString& hostPath, const QByteArray& content = {}) {
@@ -48,20 +55,19 @@ class StartupTest : public QObject {
 private Q_SLOTS:
     void endsBeforeTheWindow();
     void missingMp3FolderStartsEmpty();
-    void commandLine_data();
-    void commandLine();
+    void commandLinePath();
+    void m3uOnTheCommandLine();
+    void workingFile();
     void m3uOfAnotherPlayer();
     void steamPlayPrefix();
-    void firstStartQuestion_data();
     void firstStartQuestion();
 };
 
 // Nothing found: the message, an exit code, no window and nothing written.
 void StartupTest::endsBeforeTheWindow() {
     AppEnvironment env;
-    env.messages.expectMsgBox(
-        QStringLiteral("Couldn't find the HL/ CS/ Steam location\r\n       This program exits now"), vbOKOnly,
-        QStringLiteral("Error"));
+    env.messages.expectMsgBox("Couldn't find the HL/ CS/ Steam location\r\n       This program exits now",
+                              vbOKOnly, "Error");
     Run run;
     QCOMPARE(run.exitCode, 1);
     QVERIFY(!run.window.isVisible());
@@ -72,10 +78,9 @@ void StartupTest::endsBeforeTheWindow() {
 // Making the empty playlist fails: no exit, the load reports the empty path, the list is empty.
 void StartupTest::missingMp3FolderStartsEmpty() {
     AppEnvironment env;
-    env.installMod(QStringLiteral("C:\\HL"), false);
-    env.writeRegistry({{kHL, QStringLiteral("InstallPath"), QStringLiteral("C:\\HL")},
-                       {kKey, QStringLiteral("Opend"), QStringLiteral("1")}});
-    env.messages.expectMsgBox(QStringLiteral("No Valid File selected"), vbOKOnly, QStringLiteral("Error"));
+    env.installMod("C:\\HL", false);
+    env.writeRegistry({{kHL, "InstallPath", "C:\\HL"}, {kKey, "Opend", "1"}});
+    env.messages.expectMsgBox("No Valid File selected", vbOKOnly, "Error");
     Run run;
     QCOMPARE(run.exitCode, -1);
     QVERIFY(run.window.isVisible());
@@ -84,70 +89,100 @@ void StartupTest::missingMp3FolderStartsEmpty() {
     QCOMPARE(env.messages.problems(), QStringList());
 }
 
-// A file named on the command line (as a host or a DOS path) is the working file whenever its name
-// ends in "txt"; the game is then not looked up at all (here it would get an empty playlist). The
-// loader wants ".txt" exactly, so "LIST.TXT" starts empty.
-void StartupTest::commandLine_data() {
-    QTest::addColumn<QString>("argument");
-    QTest::addColumn<QString>("working");
-    QTest::addColumn<int>("rows");
-    QTest::newRow("host path") << QStringLiteral("/Lists/mine.txt") << QStringLiteral("C:\\Lists\\mine.txt")
-                               << 1;
-    QTest::newRow("DOS path") << QStringLiteral("c:\\lists\\MINE.txt")
-                              << QStringLiteral("c:\\lists\\MINE.txt") << 1;
-    QTest::newRow("upper case") << QStringLiteral("C:\\Lists\\LIST.TXT")
-                                << QStringLiteral("C:\\Lists\\LIST.TXT") << 0;
-    QTest::newRow("not txt") << QStringLiteral("C:\\Lists\\mine.pls")
-                             << QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.txt") << 0;
-}
-
-void StartupTest::commandLine() {
-    QFETCH(QString, argument);
-    QFETCH(QString, working);
-    QFETCH(int, rows);
+// The first argument names the playlist: a DOS path ("X:" and more, or a leading backslash) as
+// given, anything else as a host path, relative to the working folder (here the root of C:).
+void StartupTest::commandLinePath() {
     AppEnvironment env;
-    env.drive.write(QStringLiteral("C:\\Music\\a.mp3"));
-    for (const char* name : {"C:\\Lists\\mine.txt", "C:\\Lists\\LIST.TXT", "C:\\Lists\\mine.pls"})
-        env.drive.write(QString::fromUtf8(name), "C:\\Music\\a.mp3\r\n");
-    env.installMod(QStringLiteral("C:\\HL"), true);
-    env.writeRegistry({{kHL, QStringLiteral("InstallPath"), QStringLiteral("C:\\HL")},
-                       {kKey, QStringLiteral("Opend"), QStringLiteral("1")}});
-    if (argument.endsWith(QStringLiteral("TXT")))
-        env.messages.expectMsgBox(QStringLiteral("No Valid File selected"), vbOKOnly,
-                                  QStringLiteral("Error"));
-    Run run({argument.startsWith(u'/') ? env.drive.root() + argument : argument});
-    QCOMPARE(run.state.PlaylistPath, working);
-    QCOMPARE(run.window.lstListe->ListCount(), rows);
-    QCOMPARE(QFile::exists(env.drive.host(QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.txt"))),
-             !argument.endsWith(QStringLiteral("txt"), Qt::CaseInsensitive));
-    QCOMPARE(env.messages.problems(), QStringList());
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(env.drive.root());
+    const struct {
+        QStringList arguments;
+        const char* playlist;
+    } cases[] = {
+        {{}, ""},
+        {{""}, ""},
+        {{"\\Lists\\a.txt", "b.txt"}, "\\Lists\\a.txt"},
+        {{"c:a.txt"}, "c:a.txt"},
+        {{"x"}, "C:\\x"},
+        {{"1:"}, "C:\\1:"},
+        {{env.drive.root() + "/Lists/a.txt"}, "C:\\Lists\\a.txt"},
+        {{"Lists/a.txt"}, "C:\\Lists\\a.txt"},
+    };
+    for (const auto& c : cases)
+        QCOMPARE(Startup::CommandLinePlaylist(c.arguments), QLatin1String(c.playlist));
+    QDir::setCurrent(cwd);
 }
 
-// The desktop hands over the M3U8 playlist of a Linux player (host paths, a file URL, UTF-8): its
-// titles replace the game's list as Open reads them, and the game's playlist stays the working
-// file, which the exit then offers to save.
+// Another player's list: a file that exists, named ".m3u" or ".m3u8" in any case.
+void StartupTest::m3uOnTheCommandLine() {
+    AppEnvironment env;
+    const struct {
+        const char* path;
+        bool exists, m3u;
+    } cases[] = {
+        {"C:\\x.m3u", true, true},       {"C:\\X.M3U", true, true},       {"C:\\x.M3u8", true, true},
+        {"C:\\gone.m3u8", false, false}, {"C:\\x.m3u8.txt", true, false}, {"C:\\m3u", true, false},
+        {"C:\\x.m3", true, false},
+    };
+    for (const auto& c : cases) {
+        if (c.exists)
+            env.drive.write(QLatin1String(c.path));
+        QVERIFY2(Startup::IsM3uPlaylist(QLatin1String(c.path)) == c.m3u, c.path);
+    }
+}
+
+// A file named on the command line is the working file when it exists and its name ends in "txt"
+// in any case; the game is then not looked up at all (here it would get an empty playlist). The
+// loader wants ".txt" in lower case, so "LIST.TXT" starts empty.
+void StartupTest::workingFile() {
+    const struct {
+        const char* argument; // "/..." a host path below C:
+        const char* working;  // nullptr: the game's playlist
+        int rows;
+    } cases[] = {
+        {"/Lists/mine.txt", "C:\\Lists\\mine.txt", 1},
+        {"c:\\lists\\MINE.txt", "c:\\lists\\MINE.txt", 1},
+        {"\\Lists\\mine.txt", "\\Lists\\mine.txt", 1},
+        {"C:\\Lists\\LIST.TXT", "C:\\Lists\\LIST.TXT", 0},
+        {"C:\\Lists\\x.Txt", "C:\\Lists\\x.Txt", 0},
+        {"C:\\Lists\\TXT", "C:\\Lists\\TXT", 0},
+        {"C:\\Lists\\mine.pls", nullptr, 0},
+        {"C:\\Lists\\gone.txt", nullptr, 0},
+        {"", nullptr, 0},
+    };
+    for (const auto& c : cases) {
+        AppEnvironment env;
+        env.drive.write("C:\\Music\\a.mp3");
+        for (const char* name : {"mine.txt", "LIST.TXT", "x.Txt", "TXT", "mine.pls"})
+            env.drive.write("C:\\Lists\\" + QLatin1String(name), "C:\\Music\\a.mp3\r\n");
+        installGame(env);
+        if (c.working && c.rows == 0)
+            env.messages.expectMsgBox("No Valid File selected", vbOKOnly, "Error");
+        const QString argument = QLatin1String(c.argument);
+        Run run({argument.startsWith(u'/') ? env.drive.root() + argument : argument});
+        QCOMPARE(run.state.PlaylistPath, c.working ? QLatin1String(c.working) : kGamePlaylist);
+        QCOMPARE(run.window.lstListe->ListCount(), c.rows);
+        QCOMPARE(QFile::exists(env.drive.host(kGamePlaylist)), !c.working);
+        QCOMPARE(env.messages.problems(), QStringList());
+    }
+}
+
+// The desktop hands over the M3U8 playlist of a Linux player: its titles replace the game's list as
+// Open reads them, and the game's playlist stays the working file, which the exit then offers to
+// save.
 void StartupTest::m3uOfAnotherPlayer() {
     AppEnvironment env;
-    for (const char* name : {"C:\\Music\\a.mp3", "C:\\Music\\\u00c4 b.mp3", "C:\\Music\\game.mp3"})
-        env.drive.write(QString::fromUtf8(name));
-    const QByteArray game = "C:\\Music\\game.mp3\r\n";
-    env.installMod(QStringLiteral("C:\\HL"), true, &game);
-    env.writeRegistry({{kHL, QStringLiteral("InstallPath"), QStringLiteral("C:\\HL")},
-                       {kKey, QStringLiteral("Opend"), QStringLiteral("1")}});
-    const QByteArray root = env.drive.root().toUtf8();
-    const QString m3u8 = env.drive.write(QStringLiteral("C:\\Lists\\Mix.M3U8"),
-                                         "#EXTM3U\n#EXTINF:3,Someone - A\n" + root + "/Music/a.mp3\n"
-                                         "#EXTINF:3,Someone - B\nfile://" + root + "/Music/%C3%84%20b.mp3\n" +
-                                         root + "/Music/gone.mp3\n");
-    env.messages.expectMsgBox(QStringLiteral("Added 2 files successfully"), vbOKOnly, QStringLiteral("Saved"));
+    env.drive.write("C:\\Music\\a.mp3");
+    const QByteArray game = "C:\\Music\\a.mp3\r\nC:\\Music\\a.mp3\r\n";
+    installGame(env, &game);
+    const QString m3u8 =
+        env.drive.write("C:\\Lists\\Mix.M3U8", "#EXTM3U\n" + env.drive.root().toUtf8() + "/Music/a.mp3\n");
+    env.messages.expectMsgBox("Added 1 files successfully", vbOKOnly, "Saved");
     Run run({m3u8});
-    const QString working = QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.txt");
-    QCOMPARE(run.state.PlaylistPath, working);
-    QCOMPARE(run.state.Entries, QStringList({QStringLiteral("C:\\Music\\a.mp3"),
-                                             QStringLiteral("C:\\Music\\\u00c4 b.mp3")}));
+    QCOMPARE(run.state.PlaylistPath, kGamePlaylist);
+    QCOMPARE(run.state.Entries, QStringList({"C:\\Music\\a.mp3"}));
     QCOMPARE(run.window.lstListe->rows(), run.state.Entries);
-    QCOMPARE(run.window.lstListe->ListIndex(), 0);
-    QCOMPARE(ListEqualsFile(run.state, working), FileComparison::Differs);
+    QCOMPARE(ListEqualsFile(run.state, kGamePlaylist), FileComparison::Differs);
     QCOMPARE(env.messages.problems(), QStringList());
 }
 
@@ -238,33 +273,24 @@ void StartupTest::steamPlayPrefix() {
     }
 }
 
-void StartupTest::firstStartQuestion_data() {
-    QTest::addColumn<QString>("opend");
-    QTest::addColumn<bool>("asked");
-    QTest::newRow("missing") << QString() << true;
-    QTest::newRow("0") << QStringLiteral("0") << true;
-    QTest::newRow("11") << QStringLiteral("11") << true;
-    QTest::newRow("1") << QStringLiteral("1") << false;
-}
-
+// Unless the stored "Opend" is "1", the first start offers the new features.
 void StartupTest::firstStartQuestion() {
-    QFETCH(QString, opend);
-    QFETCH(bool, asked);
-    AppEnvironment env;
-    env.installMod(QStringLiteral("C:\\HL"), true);
-    QList<std::tuple<QString, QString, QString>> values = {
-        {kHL, QStringLiteral("InstallPath"), QStringLiteral("C:\\HL")}};
-    if (!opend.isNull())
-        values.append({kKey, QStringLiteral("Opend"), opend});
-    env.writeRegistry(values);
-    if (asked)
-        env.messages.expectMsgBox(
-            QStringLiteral("This is the first start of the new Verivuzedadeve for Vorlak Legends\r\n"
-                           "Much has changed. Do you want to see the new features ? (Recommend)"),
-            vbYesNo, QStringLiteral("First start"), vbNo);
-    Run run;
-    QVERIFY(run.window.isVisible());
-    QCOMPARE(env.messages.problems(), QStringList());
+    for (const char* opend : {(const char*)nullptr, "0", "11", "1"}) {
+        AppEnvironment env;
+        env.installMod("C:\\HL", true);
+        QList<std::tuple<QString, QString, QString>> values = {{kHL, "InstallPath", "C:\\HL"}};
+        if (opend)
+            values.append({kKey, "Opend", QLatin1String(opend)});
+        env.writeRegistry(values);
+        if (qstrcmp(opend, "1") != 0)
+            env.messages.expectMsgBox(
+                QStringLiteral("This is the first start of the new Verivuzedadeve for Vorlak Legends\r\n"
+                               "Much has changed. Do you want to see the new features ? (Recommend)"),
+                vbYesNo, "First start", vbNo);
+        Run run;
+        QVERIFY(run.window.isVisible());
+        QCOMPARE(env.messages.problems(), QStringList());
+    }
 }
 
 QTEST_MAIN(StartupTest)

@@ -16,7 +16,7 @@
 
 namespace {
 
-const QString kPlaylist = QStringLiteral("C:\\Music\\playlist.txt");
+const QString kPlaylist = "C:\\Music\\playlist.txt";
 
 // The child's messages: each goes to standard output; the save question is answered as
 // VORLAK_TEST_ANSWER says ("yes", "no"), or left open as a modal box would be ("wait").
@@ -57,72 +57,61 @@ int runChild() {
 class TerminationTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void endsOnSignal_data();
     void endsOnSignal();
 };
 
-void TerminationTest::endsOnSignal_data() {
-    QTest::addColumn<int>("signal");
-    QTest::addColumn<bool>("changed"); // the list differs from the working file
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QStringList>("shown");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<bool>("saved");
-    QTest::addColumn<bool>("settings");
-    const QString question = QStringLiteral("Do you want to save the new list?|4|");
-    const QString savedText = QStringLiteral("New playlist successfully saved|0|Saved");
-    QTest::newRow("SIGTERM, unchanged") << SIGTERM << false << "no" << QStringList() << 0 << false << true;
-    QTest::newRow("SIGINT, changed, Yes")
-        << SIGINT << true << "yes" << QStringList{question, savedText} << 0 << true << true;
-    QTest::newRow("SIGHUP, changed, No")
-        << SIGHUP << true << "no" << QStringList{question} << 0 << false << true;
-    QTest::newRow("second signal at the question")
-        << SIGTERM << true << "wait" << QStringList{question} << 128 + SIGTERM << false << false;
-}
-
 void TerminationTest::endsOnSignal() {
-    QFETCH(int, signal);
-    QFETCH(bool, changed);
-    QFETCH(QString, answer);
-    QFETCH(QStringList, shown);
-    QFETCH(int, exitCode);
-    QFETCH(bool, saved);
-    QFETCH(bool, settings);
-    AppEnvironment env;
-    env.drive.write(QStringLiteral("C:\\Music\\a.mp3"));
-    const QByteArray file = changed ? "C:\\Music\\a.mp3\r\nC:\\Music\\gone.mp3\r\n" : "C:\\Music\\a.mp3\r\n";
-    env.drive.write(kPlaylist, file);
-
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("VORLAK_TEST_CHILD"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("VORLAK_TEST_ANSWER"), answer);
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(), {});
-    QStringList lines;
-    auto readLine = [&] {
-        while (!child.canReadLine())
-            if (!child.waitForReadyRead(10000))
-                return false;
-        lines.append(QString::fromUtf8(child.readLine()).chopped(1));
-        return true;
+    const QString question = "Do you want to save the new list?|4|";
+    const QString savedText = "New playlist successfully saved|0|Saved";
+    const struct {
+        int signal;
+        bool changed; // the list differs from the working file
+        const char* answer;
+        QStringList shown;
+        int exitCode;
+        bool saved, settings;
+    } cases[] = {
+        {SIGTERM, false, "no", {}, 0, false, true},
+        {SIGINT, true, "yes", {question, savedText}, 0, true, true},
+        {SIGHUP, true, "no", {question}, 0, false, true},
+        {SIGTERM, true, "wait", {question}, 128 + SIGTERM, false, false}, // a second signal at the question
     };
-    QVERIFY(readLine() && lines.takeLast() == u"ready");
-    ::kill(pid_t(child.processId()), signal);
-    if (answer == u"wait") {
-        QVERIFY(readLine());
-        ::kill(pid_t(child.processId()), signal);
+    for (const auto& c : cases) {
+        AppEnvironment env;
+        env.drive.write("C:\\Music\\a.mp3");
+        const QByteArray file =
+            c.changed ? "C:\\Music\\a.mp3\r\nC:\\Music\\gone.mp3\r\n" : "C:\\Music\\a.mp3\r\n";
+        env.drive.write(kPlaylist, file);
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("VORLAK_TEST_CHILD", "1");
+        environment.insert("VORLAK_TEST_ANSWER", QLatin1String(c.answer));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QStringList lines;
+        auto readLine = [&] {
+            while (!child.canReadLine())
+                if (!child.waitForReadyRead(10000))
+                    return false;
+            lines.append(QString::fromUtf8(child.readLine()).chopped(1));
+            return true;
+        };
+        QVERIFY(readLine() && lines.takeLast() == u"ready");
+        ::kill(pid_t(child.processId()), c.signal);
+        if (qstrcmp(c.answer, "wait") == 0) {
+            QVERIFY(readLine());
+            ::kill(pid_t(child.processId()), c.signal);
+        }
+        QVERIFY(child.waitForFinished(10000));
+        lines += QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines, c.shown);
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), c.exitCode);
+        QCOMPARE(contents(env.drive.host(kPlaylist)), c.saved ? QByteArray("C:\\Music\\a.mp3\r\n") : file);
+        QCOMPARE(RegRead(HKEY_CURRENT_USER, "Software\\TovrelPro\\RAZ", "Opend"),
+                 QString(c.settings ? "1" : ""));
     }
-    QVERIFY(child.waitForFinished(10000));
-    lines += QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-
-    QCOMPARE(lines, shown);
-    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(child.exitCode(), exitCode);
-    QCOMPARE(contents(env.drive.host(kPlaylist)), saved ? QByteArray("C:\\Music\\a.mp3\r\n") : file);
-    QCOMPARE(RegRead(HKEY_CURRENT_USER, QStringLiteral("Software\\TovrelPro\\RAZ"), QStringLiteral("Opend")),
-             QString(settings ? "1" : ""));
 }
 
 int main(int argc, char** argv) {

@@ -1,296 +1,240 @@
 // Adding files on the real main window: the selected file, all files, a typed path, drops on the
 // playlist box and the file box's own drag, with the scripted message service.
-#include "platform/dosfs.h"
 #include "playback/modmp3.h"
 #include "playlist/window/browserboxes.h"
 #include "playlist/window/playlistbox.h"
-#include "windowsandbox.h"
+#include "windowtest.h"
 
 #include <QDrag>
 #include <QMimeData>
-#include <QPushButton>
 #include <QtTest>
 
 namespace {
+const QString kError = "Error";
+const QString kOther = "C:\\Other\\";
+const QString kMusic = "C:\\Music\\";
+} // namespace
 
-const QString kError = QStringLiteral("Error");
-const QString kOther = QStringLiteral("C:\\Other\\");
+class AddCommandsTest : public WindowTest {
+    Q_OBJECT
+private Q_SLOTS:
+    void addSelected();
+    void addAll();
+    void addTyped();
+    void dropFiles();
+    void dragFromFileBox();
+    void failureWhileDropping();
 
-// The playlist starts as p.mp3 and q.mp3 of C:\Other (or empty), the file box on C:\Music with
-// a.mp3, b.mp3 and c.mp3.
-struct Adding : WindowSandbox {
-    explicit Adding(int startEntries, int selectedRow = 0) {
+private:
+    // The playlist starts as the first `entries` of C:\Other\p.mp3 and q.mp3 (q plays), the file
+    // box on C:\Music with a.mp3, b.mp3 and c.mp3 (and c.wav, which it leaves out).
+    void start(int entries, int row) {
         for (const char* f : {"C:\\Music\\a.mp3", "C:\\Music\\b.mp3", "C:\\Music\\c.mp3", "C:\\Music\\c.wav",
                               "C:\\Other\\p.mp3", "C:\\top.mp3"})
-            env.drive.write(QString::fromLatin1(f));
-        env.drive.copyFixture(QStringLiteral("plain-stereo.mp3"), kOther + QStringLiteral("q.mp3")); // plays
-        QDir().mkpath(env.drive.host(QStringLiteral("C:\\Empty")));
-        for (const char* f : {"p.mp3", "q.mp3"})
-            if (state.EntryCount() < startEntries)
-                state.AddEntry(kOther + QString::fromLatin1(f));
-        window.display.RefreshList(selectedRow);
-        window.Dir1->setPath(QStringLiteral("C:\\Music"));
+            env->drive.write(QString::fromLatin1(f));
+        env->drive.copyFixture("plain-stereo.mp3", kOther + "q.mp3");
+        QDir().mkpath(env->drive.host("C:\\Empty"));
+        state->Entries = QStringList{kOther + "p.mp3", kOther + "q.mp3"}.mid(0, entries);
+        window->display.RefreshList(row);
+        window->Dir1->setPath("C:\\Music");
     }
     // Delivers data to the playlist box as the window system delivers a drop; the action taken.
     Qt::DropAction drop(const QMimeData* data, Qt::DropActions offered) {
-        QWidget* target = window.lstListe->viewport();
-        const QPointF at(10, 10);
-        QDragEnterEvent enter(at.toPoint(), offered, data, Qt::LeftButton, {});
+        QWidget* target = window->lstListe->viewport();
+        QDragEnterEvent enter(QPoint(10, 10), offered, data, Qt::LeftButton, {});
         QApplication::sendEvent(target, &enter);
         if (!enter.isAccepted())
             return Qt::IgnoreAction;
-        QDropEvent dropped(at, offered, data, Qt::LeftButton, {});
+        QDropEvent dropped(QPointF(10, 10), offered, data, Qt::LeftButton, {});
         QApplication::sendEvent(target, &dropped);
         return dropped.isAccepted() ? dropped.dropAction() : Qt::IgnoreAction;
     }
 };
 
-} // namespace
-
-class AddCommandsTest : public QObject {
-    Q_OBJECT
-private Q_SLOTS:
-    void addSelected_data();
-    void addSelected();
-    void addAll_data();
-    void addAll();
-    void addTyped_data();
-    void addTyped();
-    void dropFiles_data();
-    void dropFiles();
-    void dragFromFileBox();
-    void failureWhileDropping();
-};
-
-void AddCommandsTest::addSelected_data() {
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<int>("select");  // the file box's selection before, -1 none
-    QTest::addColumn<int>("presses"); // of the Add button
-    QTest::addColumn<bool>("playing");
-    QTest::addColumn<QStringList>("added");
-    QTest::addColumn<int>("row");      // selected in the playlist afterwards
-    QTest::addColumn<int>("boxIndex"); // the file box's selection afterwards
-    const QString music = QStringLiteral("C:\\Music\\");
-    QTest::newRow("first file") << "C:\\Music" << 0 << 1 << false << QStringList{music + "a.mp3"} << 2 << 1;
-    QTest::newRow("last file stays") << "C:\\Music" << 2 << 1 << false << QStringList{music + "c.mp3"} << 2
-                                     << 2;
-    QTest::newRow("one by one") << "C:\\Music" << 0 << 3 << false
-                                << QStringList{music + "a.mp3", music + "b.mp3", music + "c.mp3"} << 4 << 2;
-    QTest::newRow("same file twice") << "C:\\Music" << 2 << 2 << false
-                                     << QStringList{music + "c.mp3", music + "c.mp3"} << 3 << 2;
-    QTest::newRow("none selected") << "C:\\Music" << -1 << 1 << false << QStringList() << 1 << 0;
-    QTest::newRow("while playing") << "C:\\Music" << 1 << 1 << true << QStringList{music + "b.mp3"} << 0 << 2;
-    QTest::newRow("drive root") << "C:\\" << 0 << 1 << false << QStringList{"C:\\top.mp3"} << 2 << 0;
-    QTest::newRow("lower-case drive")
-        << "c:\\music" << 0 << 1 << false << QStringList{"C:\\music\\a.mp3"} << 2 << 1;
-}
-
+// The file box's selection moves on after each addition, and stays on its last file; a title
+// playing keeps the playlist's selection.
 void AddCommandsTest::addSelected() {
-    QFETCH(QString, folder);
-    QFETCH(int, select);
-    QFETCH(int, presses);
-    QFETCH(bool, playing);
-    QFETCH(QStringList, added);
-    QFETCH(int, row);
-    QFETCH(int, boxIndex);
-    Adding a(2);
-    a.window.Dir1->setPath(folder);
-    a.window.File1->setListIndex(select);
-    if (playing)
-        OpenAndPlay(kOther + QStringLiteral("q.mp3"));
-    for (int i = 0; i < presses; ++i)
-        a.window.cmdAdd->click();
-    QCOMPARE(a.state.Entries.mid(2), added);
-    QCOMPARE(a.window.lstListe->rows(), a.state.Entries);
-    QCOMPARE(a.window.lstListe->ListIndex(), row);
-    QCOMPARE(a.window.File1->ListIndex(), boxIndex);
-    QCOMPARE(a.env.messages.problems(), QStringList());
-    StopAndClose();
+    const struct {
+        const char* folder;
+        int select;  // the file box's selection before, -1 none
+        int presses; // of Add
+        bool playing;
+        QStringList added;
+        int row;      // selected in the playlist afterwards
+        int boxIndex; // the file box's selection afterwards
+    } cases[] = {
+        {"C:\\Music", 0, 1, false, {kMusic + "a.mp3"}, 2, 1},
+        {"C:\\Music", 2, 1, false, {kMusic + "c.mp3"}, 2, 2},
+        {"C:\\Music", 0, 3, false, {kMusic + "a.mp3", kMusic + "b.mp3", kMusic + "c.mp3"}, 4, 2},
+        {"C:\\Music", 2, 2, false, {kMusic + "c.mp3", kMusic + "c.mp3"}, 3, 2},
+        {"C:\\Music", -1, 1, false, {}, 1, 0},
+        {"C:\\Music", 1, 1, true, {kMusic + "b.mp3"}, 0, 2},
+        {"C:\\", 0, 1, false, {"C:\\top.mp3"}, 2, 0},
+        {"c:\\music", 0, 1, false, {"C:\\music\\a.mp3"}, 2, 1}, // the drive letter upper-cased
+    };
+    for (const auto& c : cases) {
+        start(2, 0);
+        window->Dir1->setPath(QLatin1String(c.folder));
+        window->File1->setListIndex(c.select);
+        if (c.playing)
+            OpenAndPlay(kOther + "q.mp3");
+        for (int i = 0; i < c.presses; ++i)
+            window->adds.cmdAdd_Click();
+        QCOMPARE(state->Entries.mid(2), c.added);
+        QCOMPARE(window->lstListe->rows(), state->Entries);
+        QCOMPARE(window->lstListe->ListIndex(), c.row);
+        QCOMPARE(window->File1->ListIndex(), c.boxIndex);
+        StopAndClose();
+    }
 }
 
-void AddCommandsTest::addAll_data() {
-    QTest::addColumn<int>("startEntries");
-    QTest::addColumn<int>("selectedRow");
-    QTest::addColumn<QString>("situation"); // "playing", or "vanished": the files go after listing
-    QTest::addColumn<int>("added");
-    QTest::addColumn<int>("row");
-    QTest::newRow("into an empty playlist") << 0 << 0 << "" << 3 << 0;
-    QTest::newRow("after rows") << 2 << 1 << "" << 3 << 2;
-    QTest::newRow("while playing") << 2 << 1 << "playing" << 3 << 1;
-    QTest::newRow("every file refused") << 2 << 1 << "vanished" << 0 << 0;
-}
-
+// Every file of the box in its order, the first one selected afterwards; an empty box says so.
 void AddCommandsTest::addAll() {
-    QFETCH(int, startEntries);
-    QFETCH(int, selectedRow);
-    QFETCH(QString, situation);
-    QFETCH(int, added);
-    QFETCH(int, row);
-    Adding a(startEntries, selectedRow);
-    a.window.File1->setListIndex(2);
-    if (situation == u"playing")
-        OpenAndPlay(kOther + QStringLiteral("q.mp3"));
-    if (situation == u"vanished")
-        QDir(a.env.drive.host(QStringLiteral("C:\\Music"))).removeRecursively();
-    a.window.menAddAll->trigger();
-    QCOMPARE(a.state.EntryCount(), startEntries + added);
-    if (added)
-        QCOMPARE(a.state.Entries.mid(startEntries),
-                 QStringList({"C:\\Music\\a.mp3", "C:\\Music\\b.mp3", "C:\\Music\\c.mp3"}));
-    QCOMPARE(a.window.lstListe->ListIndex(), row);
-    QCOMPARE(a.window.File1->ListIndex(), 0);
-
-    // An empty file box: the two add commands say so and add nothing.
-    a.window.Dir1->setPath(QStringLiteral("C:\\Empty"));
-    a.env.messages.expectMsgBox(QStringLiteral("No file in the box"), vbOKOnly, kError)
-        .expectMsgBox(QStringLiteral("No file selected"), vbOKOnly, kError);
-    a.window.cmdAdd2->click();
-    a.window.menAddSel->trigger();
-    QCOMPARE(a.state.EntryCount(), startEntries + added);
-    QCOMPARE(a.env.messages.problems(), QStringList());
-    StopAndClose();
+    const struct {
+        int entries, row;
+        bool playing;
+        bool vanished; // the files go after the box listed them
+        int added, rowAfter;
+    } cases[] = {
+        {0, 0, false, false, 3, 0},
+        {2, 1, false, false, 3, 2},
+        {2, 1, true, false, 3, 1},
+        {2, 1, false, true, 0, 0},
+    };
+    for (const auto& c : cases) {
+        start(c.entries, c.row);
+        window->File1->setListIndex(2);
+        if (c.playing)
+            OpenAndPlay(kOther + "q.mp3");
+        if (c.vanished)
+            QDir(env->drive.host("C:\\Music")).removeRecursively();
+        window->adds.cmdAdd2_Click();
+        QCOMPARE(state->EntryCount(), c.entries + c.added);
+        if (c.added)
+            QCOMPARE(state->Entries.mid(c.entries),
+                     QStringList({kMusic + "a.mp3", kMusic + "b.mp3", kMusic + "c.mp3"}));
+        QCOMPARE(window->lstListe->ListIndex(), c.rowAfter);
+        QCOMPARE(window->File1->ListIndex(), 0);
+        StopAndClose();
+    }
+    window->Dir1->setPath("C:\\Empty");
+    env->messages.expectMsgBox("No file in the box", vbOKOnly, kError)
+        .expectMsgBox("No file selected", vbOKOnly, kError);
+    window->adds.cmdAdd2_Click();
+    window->adds.cmdAdd_Click();
+    QCOMPARE(state->EntryCount(), 2);
 }
 
-void AddCommandsTest::addTyped_data() {
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<bool>("vanish"); // p.mp3 is deleted before
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<int>("row");
-    const QString gone = QStringLiteral(" became deleted\r\nfrom playlist, because it's not valid (anymore)");
-    QTest::newRow("existing file") << "C:\\Music\\a.mp3" << false
-                                   << QStringList{"C:\\Other\\p.mp3", "C:\\Other\\q.mp3", "C:\\Music\\a.mp3"}
-                                   << 2;
-    QTest::newRow("as typed, drive upper-cased")
-        << "c:\\MUSIC\\a.mp3" << false
-        << QStringList{"C:\\Other\\p.mp3", "C:\\Other\\q.mp3", "C:\\MUSIC\\a.mp3"} << 2;
-    QTest::newRow("not an MP3") << "C:\\Music\\c.wav" << false
-                                << QStringList{"C:\\Other\\p.mp3", "C:\\Other\\q.mp3"} << 1;
-    QTest::newRow("cancelled, an entry gone") << "" << true << QStringList{"C:\\Other\\q.mp3"} << 0;
-    QTest::newRow("added, an entry gone")
-        << "C:\\Music\\b.mp3" << true << QStringList{"C:\\Other\\q.mp3", "C:\\Music\\b.mp3"} << 1;
-}
-
+// A typed path is added as typed (drive letter upper-cased); entries whose files went are removed
+// afterwards, also when the box was cancelled.
 void AddCommandsTest::addTyped() {
-    QFETCH(QString, answer);
-    QFETCH(bool, vanish);
-    QFETCH(QStringList, entries);
-    QFETCH(int, row);
-    Adding a(2, 1);
-    if (vanish)
-        QFile::remove(a.env.drive.host(kOther + QStringLiteral("p.mp3")));
-    a.env.messages.expectInputBox(answer);
-    if (vanish)
-        a.env.messages.expectMsgBox(QStringLiteral("File: C:\\Other\\p.mp3 became deleted\r\nfrom playlist, "
-                                                   "because it's not valid (anymore)"),
-                                    vbOKOnly, QStringLiteral("File not found"));
-    a.window.menAddMan->trigger();
-    QCOMPARE(a.state.Entries, entries);
-    QCOMPARE(a.window.lstListe->rows(), entries);
-    QCOMPARE(a.window.lstListe->ListIndex(), row);
-    const MessageCall input = a.env.messages.calls().first();
-    QCOMPARE(input.prompt, QStringLiteral("Filename"));
-    QCOMPARE(input.title, QStringLiteral("Add file"));
-    QCOMPARE(a.env.messages.problems(), QStringList());
-}
-
-void AddCommandsTest::dropFiles_data() {
-    QTest::addColumn<QStringList>("uris"); // names in C:\Drop, "/..." outside every drive, "http..."
-    QTest::addColumn<QString>("text");     // the plain-text copy ("" none)
-    QTest::addColumn<QStringList>("refused");
-    QTest::addColumn<QStringList>("added");
-    const QString d = QStringLiteral("C:\\Drop\\");
-    const QString invalid = QStringLiteral("Invalid filetype: ");
-    QTest::newRow("second of three a WAV")
-        << QStringList{"one.mp3", "two.wav", "three.mp3"} << "" << QStringList{invalid + d + "two.wav"}
-        << QStringList{d + "one.mp3", d + "three.mp3"};
-    QTest::newRow(".Mp3 and a blank")
-        << QStringList{"My Song.Mp3"} << "" << QStringList() << QStringList{d + "My Song.Mp3"};
-    QTest::newRow("further extension and folders")
-        << QStringList{"x.mp3.bak", "Album", "Folder.mp3", "one.mp3"} << ""
-        << QStringList{invalid + d + "x.mp3.bak", invalid + d + "Album", invalid + d + "Folder.mp3"}
-        << QStringList{d + "one.mp3"};
-    QTest::newRow("file list wins over its text copy")
-        << QStringList{"three.mp3"} << "one.mp3" << QStringList() << QStringList{d + "three.mp3"};
-    QTest::newRow("text alone: a name in the browser's folder")
-        << QStringList() << "one.mp3" << QStringList() << QStringList{d + "one.mp3"};
-    QTest::newRow("outside every drive") << QStringList{"/outside.mp3", "one.mp3"} << ""
-                                         << QStringList{"/outside.mp3"} << QStringList{d + "one.mp3"};
-    QTest::newRow("web address") << QStringList{"http://example.com/a.mp3"} << "" << QStringList()
-                                 << QStringList();
-    QTest::newRow("name outside the code page")
-        << QStringList{"歌.mp3", "one.mp3"} << ""
-        << QStringList{"Cannot use this file name in a playlist: " + d + "歌.mp3"}
-        << QStringList{d + "one.mp3"};
+    const QString p = kOther + "p.mp3", q = kOther + "q.mp3";
+    const struct {
+        const char* answer;
+        bool vanish; // p.mp3 is deleted before
+        QStringList entries;
+        int row;
+    } cases[] = {
+        {"C:\\Music\\a.mp3", false, {p, q, kMusic + "a.mp3"}, 2},
+        {"c:\\MUSIC\\a.mp3", false, {p, q, "C:\\MUSIC\\a.mp3"}, 2},
+        {"C:\\Music\\c.wav", false, {p, q}, 1},
+        {"", true, {q}, 0},
+        {"C:\\Music\\b.mp3", true, {q, kMusic + "b.mp3"}, 1},
+    };
+    for (const auto& c : cases) {
+        start(2, 1);
+        if (c.vanish)
+            QFile::remove(env->drive.host(p));
+        env->messages.expectInputBox(QLatin1String(c.answer));
+        if (c.vanish)
+            env->messages.expectMsgBox(
+                "File: " + p + " became deleted\r\nfrom playlist, because it's not valid (anymore)", vbOKOnly,
+                "File not found");
+        window->adds.cmdManuell_Click();
+        QCOMPARE(state->Entries, c.entries);
+        QCOMPARE(window->lstListe->rows(), c.entries);
+        QCOMPARE(window->lstListe->ListIndex(), c.row);
+    }
 }
 
 // Drops built as Linux file managers build them: a text/uri-list of percent-encoded file URLs,
-// each line ended by CR LF, with a plain-text copy of the paths.
+// each line ended by CR LF, with a plain-text copy of the paths. Files from another program are
+// copied, never moved.
 void AddCommandsTest::dropFiles() {
-    QFETCH(QStringList, uris);
-    QFETCH(QString, text);
-    QFETCH(QStringList, refused);
-    QFETCH(QStringList, added);
-    Adding a(2, 1);
+    const QString d = "C:\\Drop\\", bad = "Invalid filetype: C:\\Drop\\";
+    const struct {
+        QStringList uris;    // names in C:\Drop, "/..." outside every drive, "http..."
+        QString text;        // the plain-text copy ("" the paths)
+        QStringList refused; // messages, "/..." outside every drive
+        const char* added;   // names in C:\Drop
+    } cases[] = {
+        {{"one.mp3", "two.wav", "three.mp3"}, "", {bad + "two.wav"}, "one.mp3|three.mp3"},
+        {{"My Song.Mp3"}, "", {}, "My Song.Mp3"},
+        {{"x.mp3.bak", "Album", "Folder.mp3", "one.mp3"},
+         "",
+         {bad + "x.mp3.bak", bad + "Album", bad + "Folder.mp3"},
+         "one.mp3"},
+        {{"three.mp3"}, "one.mp3", {}, "three.mp3"}, // the file list wins over its text copy
+        {{}, "one.mp3", {}, "one.mp3"},              // text alone: a name in the browser's folder
+        {{"/outside.mp3", "one.mp3"}, "", {"/outside.mp3"}, "one.mp3"},
+        {{"http://example.com/a.mp3"}, "", {}, ""},
+        {{"歌.mp3", "one.mp3"}, "", {"Cannot use this file name in a playlist: " + d + "歌.mp3"}, "one.mp3"},
+    };
     QTemporaryDir outside;
-    for (const char* f : {"one.mp3", "two.wav", "three.mp3", "My Song.Mp3", "x.mp3.bak", "歌.mp3"})
-        a.env.drive.write(QStringLiteral("C:\\Drop\\") + QString::fromUtf8(f));
-    QDir().mkpath(a.env.drive.host(QStringLiteral("C:\\Drop\\Album")));
-    QDir().mkpath(a.env.drive.host(QStringLiteral("C:\\Drop\\Folder.mp3")));
-    a.window.Dir1->setPath(QStringLiteral("C:\\Drop"));
-    QByteArray list;
-    QStringList paths;
-    for (const QString& u : uris) {
-        QString host =
-            u.startsWith(u'/') ? outside.path() + u : a.env.drive.host(QStringLiteral("C:\\Drop\\") + u);
-        const QUrl url = u.startsWith(u"http") ? QUrl(u) : QUrl::fromLocalFile(host);
-        list += url.toEncoded() + "\r\n";
-        paths.append(host);
-        if (u.startsWith(u'/'))
-            QFile(host).open(QIODevice::WriteOnly);
+    for (const auto& c : cases) {
+        start(2, 1);
+        for (const char* f : {"one.mp3", "two.wav", "three.mp3", "My Song.Mp3", "x.mp3.bak", "歌.mp3"})
+            env->drive.write(d + QString::fromUtf8(f));
+        QDir().mkpath(env->drive.host(d + "Album"));
+        QDir().mkpath(env->drive.host(d + "Folder.mp3"));
+        window->Dir1->setPath("C:\\Drop");
+        QByteArray list;
+        QStringList paths;
+        for (const QString& u : c.uris) {
+            const QString host = u.startsWith(u'/') ? outside.path() + u : env->drive.host(d + u);
+            list += (u.startsWith(u"http") ? QUrl(u) : QUrl::fromLocalFile(host)).toEncoded() + "\r\n";
+            paths.append(host);
+            if (u.startsWith(u'/'))
+                QFile(host).open(QIODevice::WriteOnly);
+        }
+        for (const QString& r : c.refused)
+            env->messages.expectMsgBox(
+                r.startsWith(u'/') ? "This file is outside every drive: " + outside.path() + r : r, vbOKOnly,
+                kError);
+        QMimeData data;
+        if (!list.isEmpty())
+            data.setData("text/uri-list", list);
+        data.setText(c.text.isEmpty() ? paths.join(u'\n') : c.text);
+        QCOMPARE(drop(&data, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction), Qt::CopyAction);
+        QCOMPARE(state->Entries.mid(2).replaceInStrings(d, QString()).join(u'|'), QLatin1String(c.added));
+        QCOMPARE(window->lstListe->ListIndex(), state->EntryCount() - 1);
     }
-    for (QString& r : refused)
-        if (r.startsWith(u'/'))
-            r = QStringLiteral("This file is outside every drive: ") + outside.path() + r;
-    for (const QString& r : refused)
-        a.env.messages.expectMsgBox(r, vbOKOnly, kError);
-    QMimeData data;
-    if (!list.isEmpty())
-        data.setData(QStringLiteral("text/uri-list"), list);
-    if (!text.isEmpty() || !paths.isEmpty())
-        data.setText(text.isEmpty() ? paths.join(u'\n') : text);
-    const Qt::DropAction taken = a.drop(&data, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction);
-    QCOMPARE(taken, Qt::CopyAction); // files from another program stay where they are
-    QCOMPARE(a.state.Entries.mid(2), added);
-    QCOMPARE(a.window.lstListe->ListIndex(), a.state.EntryCount() - 1);
-    QCOMPARE(a.env.messages.problems(), QStringList());
 }
 
 // The file box's own drag, with the real mouse: a press and release selects without a drag; a
 // press and a move drags the bare name as plain text, move only, and its drop adds the file.
 void AddCommandsTest::dragFromFileBox() {
-    Adding a(2, 0);
-    FileListBox* files = a.window.File1;
-    const QPoint second = files->visualRect(files->model()->index(1, 0)).center();
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, second);
+    start(2, 0);
+    FileListBox* files = window->File1;
+    auto centre = [files](int row) { return files->visualRect(files->model()->index(row, 0)).center(); };
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, centre(1));
     QCOMPARE(files->ListIndex(), 1);
     QVERIFY(!files->findChild<QDrag*>());
 
-    const QPoint third = files->visualRect(files->model()->index(2, 0)).center();
-    QTest::mousePress(files->viewport(), Qt::LeftButton, {}, third);
-    QMouseEvent move(QEvent::MouseMove, third + QPoint(0, 3 * QApplication::startDragDistance()),
-                     files->viewport()->mapToGlobal(third), Qt::NoButton, Qt::LeftButton, {});
+    QTest::mousePress(files->viewport(), Qt::LeftButton, {}, centre(2));
+    QMouseEvent move(QEvent::MouseMove, centre(2) + QPoint(0, 3 * QApplication::startDragDistance()),
+                     files->viewport()->mapToGlobal(centre(2)), Qt::NoButton, Qt::LeftButton, {});
     QApplication::sendEvent(files->viewport(), &move);
     // Without a window system to carry it, the drag ends at once; its object is deleted later.
     QDrag* drag = files->findChild<QDrag*>();
     QVERIFY(drag);
     QCOMPARE(drag->supportedActions(), Qt::MoveAction);
-    QCOMPARE(drag->mimeData()->text(), QStringLiteral("c.mp3"));
+    QCOMPARE(drag->mimeData()->text(), "c.mp3");
     QCOMPARE(drag->mimeData()->formats(), QStringList{"text/plain"});
-    QCOMPARE(a.drop(drag->mimeData(), drag->supportedActions()), Qt::MoveAction);
+    QCOMPARE(drop(drag->mimeData(), drag->supportedActions()), Qt::MoveAction);
     QCOMPARE(files->ListIndex(), 2);
-    QCOMPARE(a.state.Entries.last(), QStringLiteral("C:\\Music\\c.mp3"));
-    QCOMPARE(a.window.lstListe->ListIndex(), 2);
-    QCOMPARE(a.env.messages.problems(), QStringList());
+    QCOMPARE(state->Entries.last(), kMusic + "c.mp3");
+    QCOMPARE(window->lstListe->ListIndex(), 2);
 }
 
 namespace {
@@ -307,15 +251,13 @@ protected:
 
 // An unexpected failure while adding: its own message, and the display is not rebuilt.
 void AddCommandsTest::failureWhileDropping() {
-    Adding a(2, 0); // a rebuild would select the last row
+    start(2, 0); // a rebuild would select the last row
     BrokenData data;
-    data.setData(QStringLiteral("text/uri-list"), "file:///a.mp3\r\n");
-    a.env.messages.expectMsgBox(QStringLiteral("Error while adding file. Please report this message"),
-                                vbCritical, kError);
-    a.drop(&data, Qt::CopyAction);
-    QCOMPARE(a.state.EntryCount(), 2);
-    QCOMPARE(a.window.lstListe->ListIndex(), 0);
-    QCOMPARE(a.env.messages.problems(), QStringList());
+    data.setData("text/uri-list", "file:///a.mp3\r\n");
+    env->messages.expectMsgBox("Error while adding file. Please report this message", vbCritical, kError);
+    drop(&data, Qt::CopyAction);
+    QCOMPARE(state->EntryCount(), 2);
+    QCOMPARE(window->lstListe->ListIndex(), 0);
 }
 
 QTEST_MAIN(AddCommandsTest)

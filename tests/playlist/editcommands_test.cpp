@@ -9,7 +9,7 @@
 #include <QtTest>
 
 namespace {
-const QString kOutOfRange = QStringLiteral("Subscript out of range\r\nPlease report this error");
+const QString kOutOfRange = "Subscript out of range\r\nPlease report this error";
 } // namespace
 
 class EditCommandsTest : public WindowTest {
@@ -78,9 +78,9 @@ void EditCommandsTest::displayAheadOfTheModel() {
         {window->cmdHoch2, 3, "ABC"},  {window->cmdRunter2, 0, "BCA"}, // moved as far as the model goes
     };
     for (const auto& c : cases) {
-        show(QStringLiteral("ABCDE"), c.row);
+        show("ABCDE", c.row);
         state->Entries.resize(3);
-        env->messages.expectMsgBox(kOutOfRange, vbCritical, QStringLiteral("Error"));
+        env->messages.expectMsgBox(kOutOfRange, vbCritical, "Error");
         c.button->click();
         QCOMPARE(letters(state->Entries), QLatin1String(c.after));
         QCOMPARE(window->lstListe->ListCount(), 5); // not rebuilt
@@ -90,7 +90,7 @@ void EditCommandsTest::displayAheadOfTheModel() {
 // The count and the entries stay, and so does the selected entry (its first occurrence); fewer
 // than two entries change nothing, not even the display.
 void EditCommandsTest::mix() {
-    show(QStringLiteral("ABCDEFGHIJCC"), 2);
+    show("ABCDEFGHIJCC", 2);
     const QStringList before = state->Entries;
     window->editing.cmdMix_Click();
     QVERIFY(state->Entries != before);
@@ -101,7 +101,7 @@ void EditCommandsTest::mix() {
     expected.sort();
     QCOMPARE(sorted, expected);
 
-    show(QStringLiteral("A"), 0);
+    show("A", 0);
     QSignalSpy resets(window->lstListe->model(), &QAbstractItemModel::modelReset);
     window->editing.cmdMix_Click();
     QCOMPARE(resets.size(), 0);
@@ -110,16 +110,17 @@ void EditCommandsTest::mix() {
 // The first pair of equal file names from the selected row on; the later one is selected unless
 // a title plays. Names compare by case; missing files have the empty name.
 void EditCommandsTest::doubles() {
-    const QString none = QStringLiteral("No double entries found");
+    const QString none = "No double entries found";
     const QStringList names{"x.mp3", "y.mp3", "X.mp3", "y.mp3", "x.mp3"};
     const struct {
         QStringList names; // "-" for a missing file; entry i in folder i
-        int row;
+        int row;           // -1: none selected
         bool playing;
         QString prompt; // "" no message
         int selected;
     } cases[] = {
         {names, 0, false, "Double entry found: x.mp3", 4},
+        {names, -1, false, "Double entry found: x.mp3", 4}, // no row selected: from the first
         {names, 1, false, "Double entry found: y.mp3", 3},
         {names, 1, true, "Double entry found: y.mp3", 1},
         {names, 2, false, none, 2},
@@ -131,16 +132,18 @@ void EditCommandsTest::doubles() {
         QStringList paths;
         for (int i = 0; i < c.names.size(); ++i) {
             const bool gone = c.names[i] == u"-";
-            paths.append(QStringLiteral("C:\\%1\\").arg(i) + (gone ? QStringLiteral("gone.mp3") : c.names[i]));
+            paths.append(QStringLiteral("C:\\%1\\").arg(i) + (gone ? "gone.mp3" : c.names[i]));
             if (!gone)
-                env->drive.copyFixture(QStringLiteral("plain-stereo.mp3"), paths.last());
+                env->drive.copyFixture("plain-stereo.mp3", paths.last());
         }
         state->Entries = paths;
         window->display.RefreshList(c.row);
+        if (c.row < 0)
+            window->lstListe->setListIndex(-1);
         if (c.playing)
             OpenAndPlay(paths[0]);
         if (!c.prompt.isEmpty())
-            env->messages.expectMsgBox(c.prompt, vbOKOnly, c.prompt == none ? QString() : QStringLiteral("Found"));
+            env->messages.expectMsgBox(c.prompt, vbOKOnly, c.prompt == none ? QString() : "Found");
         window->editing.cmdFilter_Click();
         QCOMPARE(window->lstListe->ListIndex(), c.selected);
         QCOMPARE(state->Entries, paths);

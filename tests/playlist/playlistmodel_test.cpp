@@ -1,4 +1,5 @@
 #include "appenvironment.h"
+#include "playlist/listrows.h"
 #include "playlist/playlistmodel.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +10,10 @@ struct PlaylistModelTest : ::testing::Test {
     AppEnvironment env;
     PlaylistModel model;
     void SetUp() override {
-        env.drive.write(QStringLiteral("C:\\Music\\One.mp3"));
-        env.drive.write(QStringLiteral("C:\\Music\\two.MP3"));
-        env.drive.write(QStringLiteral("C:\\Music\\caf\u00e9.mp3"));
-        env.drive.write(QStringLiteral("C:\\Music\\notes.txt"));
+        env.drive.write("C:\\Music\\One.mp3");
+        env.drive.write("C:\\Music\\two.MP3");
+        env.drive.write("C:\\Music\\caf\u00e9.mp3");
+        env.drive.write("C:\\Music\\notes.txt");
     }
 };
 
@@ -43,40 +44,44 @@ TEST_F(PlaylistModelTest, AddEntryKeepsExistingMp3FilesOnly) {
     EXPECT_TRUE(env.messages.calls().isEmpty());
 }
 
-// Line ends, dropped lines and the code page of a text playlist.
+// Dropped lines and the code page of a text playlist; the line ends are the reader's.
 TEST_F(PlaylistModelTest, LoadTextPlaylistReadsValidLines) {
-    env.drive.write(QStringLiteral("C:\\list.txt"),
+    env.drive.write("C:\\list.txt",
                     "C:\\Music\\One.mp3\r\n"
                     "\r\n"
-                    "c:\\Music\\two.MP3\r"
-                    "C:\\Music\\One.mp3\nC:\\Music\\two.MP3\n" // a lone LF ends a line too
+                    "c:\\Music\\two.MP3\r\n"
                     "C:\\Music\\gone.mp3\r\n"
                     "C:\\Music\\notes.txt\r\n"
                     "C:\\Music\\*.mp3\r\n"
                     "C:\\Music\\One.mp3\r\n" // twice: two entries
                     "C:\\Music\\caf\xe9.mp3");
-    LoadTextPlaylist(model, QStringLiteral("C:\\list.txt"));
-    EXPECT_EQ(model.Entries,
-              QStringList({QStringLiteral("C:\\Music\\One.mp3"), QStringLiteral("C:\\Music\\two.MP3"),
-                           QStringLiteral("C:\\Music\\One.mp3"), QStringLiteral("C:\\Music\\two.MP3"),
-                           QStringLiteral("C:\\Music\\*.mp3"), QStringLiteral("C:\\Music\\One.mp3"),
-                           QStringLiteral("C:\\Music\\caf\u00e9.mp3")}));
+    LoadTextPlaylist(model, "C:\\list.txt");
+    EXPECT_EQ(model.Entries, QStringList({"C:\\Music\\One.mp3", "C:\\Music\\two.MP3", "C:\\Music\\*.mp3",
+                                          "C:\\Music\\One.mp3", "C:\\Music\\caf\u00e9.mp3"}));
     EXPECT_TRUE(env.messages.calls().isEmpty());
 }
 
 // The playlist's name must hold ".txt" in its last five characters, exactly; the file must exist.
 TEST_F(PlaylistModelTest, LoadTextPlaylistRejectsOtherNames) {
-    env.drive.write(QStringLiteral("C:\\LIST.TXT"), "C:\\Music\\One.mp3\r\n");
-    env.drive.write(QStringLiteral("C:\\list.m3u"), "C:\\Music\\One.mp3\r\n");
-    env.drive.write(QStringLiteral("C:\\list.txt~"), "C:\\Music\\One.mp3\r\n");
-    env.drive.write(QStringLiteral("C:\\empty.txt"));
+    env.drive.write("C:\\LIST.TXT", "C:\\Music\\One.mp3\r\n");
+    env.drive.write("C:\\list.m3u", "C:\\Music\\One.mp3\r\n");
+    env.drive.write("C:\\list.txt~", "C:\\Music\\One.mp3\r\n");
+    env.drive.write("C:\\empty.txt");
     for (const char* path : {"C:\\LIST.TXT", "C:\\list.m3u", "C:\\missing.txt", ""}) {
-        env.messages.expectMsgBox(QStringLiteral("No Valid File selected"), vbOKOnly,
-                                  QStringLiteral("Error"));
+        env.messages.expectMsgBox("No Valid File selected", vbOKOnly, "Error");
         LoadTextPlaylist(model, QString::fromUtf8(path));
     }
-    LoadTextPlaylist(model, QStringLiteral("C:\\list.txt~")); // ".txt~" holds ".txt"
-    LoadTextPlaylist(model, QStringLiteral("C:\\empty.txt"));
-    EXPECT_EQ(model.Entries, QStringList{QStringLiteral("C:\\Music\\One.mp3")});
+    LoadTextPlaylist(model, "C:\\list.txt~"); // ".txt~" holds ".txt"
+    LoadTextPlaylist(model, "C:\\empty.txt");
+    EXPECT_EQ(model.Entries, QStringList{"C:\\Music\\One.mp3"});
     EXPECT_EQ(env.messages.problems(), QStringList());
+}
+
+// A row per entry: the path as written, the name as the disk spells it ("" when gone), or the tag.
+TEST_F(PlaylistModelTest, RowsOfTheThreeViews) {
+    env.drive.copyFixture("tagged-stereo.mp3", "C:\\Music\\Tagged.mp3");
+    const EntryList entries = {"c:\\MUSIC\\ONE.mp3", "C:\\Music\\Tagged.mp3", "C:\\gone.mp3"};
+    EXPECT_EQ(BuildRows(entries, ViewMode::All), entries.toStringList());
+    EXPECT_EQ(BuildRows(entries, ViewMode::Filenames), QStringList({"One.mp3", "Tagged.mp3", ""}));
+    EXPECT_EQ(BuildRows(entries, ViewMode::Tag), QStringList({"One.mp3", "Tester - Tone A", ""}));
 }

@@ -14,11 +14,11 @@ TEST(SavePlaylist, KillWhileSavingLeavesAWholeFile) {
     AppEnvironment env;
     const QByteArray a = SaveLoopList(false).Entries.toLines();
     const QByteArray b = SaveLoopList(true).Entries.toLines();
-    const QString host = env.drive.write(QStringLiteral("C:\\playlist.txt"), a);
+    const QString host = env.drive.write("C:\\playlist.txt", a);
     int sawA = 0, sawB = 0;
     for (int round = 0; round < 25; ++round) {
         QProcess saver;
-        saver.start(QStringLiteral(SAVE_LOOP_PROGRAM), {QStringLiteral("C:\\playlist.txt")});
+        saver.start(QStringLiteral(SAVE_LOOP_PROGRAM), {"C:\\playlist.txt"});
         ASSERT_TRUE(saver.waitForStarted());
         ASSERT_TRUE(saver.waitForReadyRead(10000)) << "no save finished";
         QThread::msleep(QRandomGenerator::global()->bounded(1, 60));

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -26,8 +27,11 @@ constexpr unsigned kDosHidden = 0x2, kDosSystem = 0x4, kDosArchive = 0x20;
 std::mutex cacheMutex;
 std::optional<QList<Drive>> driveTable;
 QString gamePrefix; // see setGamePrefix
-// Host folder of each mapped drive letter as a prefix for native paths ("" for "/").
-std::array<std::optional<std::string>, 26> nativeRoots;
+// Host folder of each mapped drive letter as a prefix for native paths ("" for "/"); each thread
+// reads a copy of its own, taken again when the table's generation moved.
+using NativeRoots = std::array<std::optional<std::string>, 26>;
+NativeRoots nativeRoots;
+std::atomic<quint64> rootsGeneration{0};
 
 void setDriveTable(QList<Drive> table) {
     nativeRoots = {};
@@ -38,6 +42,7 @@ void setDriveTable(QList<Drive> table) {
                 d.hostRoot == u"/" ? std::string() : QFile::encodeName(d.hostRoot).toStdString();
     }
     driveTable = std::move(table);
+    rootsGeneration.fetch_add(1, std::memory_order_release);
 }
 
 QString cleanRoot(const QString& path) {
@@ -197,14 +202,24 @@ struct CachedBits {
     unsigned bits;
     bool present;
 };
-std::unordered_map<std::uint64_t, CachedBits> xattrCache;
+// In shards with a lock each, so that threads looking up files side by side seldom wait.
+struct XattrShard {
+    std::mutex mutex;
+    std::unordered_map<std::uint64_t, CachedBits> bits;
+};
+std::array<XattrShard, 16> xattrCache;
+
+XattrShard& shardOf(std::uint64_t key) {
+    return xattrCache[(key * 0x9E3779B97F4A7C15ull) >> 60];
+}
 
 std::pair<unsigned, bool> dosAttrib(const char* native, const struct stat& st) {
     const std::uint64_t key = (std::uint64_t(st.st_dev) << 40) ^ std::uint64_t(st.st_ino);
+    XattrShard& shard = shardOf(key);
     {
-        std::lock_guard lock(cacheMutex);
-        auto it = xattrCache.find(key);
-        if (it != xattrCache.end() && it->second.ctime.tv_sec == st.st_ctim.tv_sec &&
+        std::lock_guard lock(shard.mutex);
+        auto it = shard.bits.find(key);
+        if (it != shard.bits.end() && it->second.ctime.tv_sec == st.st_ctim.tv_sec &&
             it->second.ctime.tv_nsec == st.st_ctim.tv_nsec)
             return {it->second.bits, it->second.present};
     }
@@ -217,10 +232,10 @@ std::pair<unsigned, bool> dosAttrib(const char* native, const struct stat& st) {
         bits = unsigned(std::strtoul(value + 2, nullptr, 16));
         present = true;
     }
-    std::lock_guard lock(cacheMutex);
-    if (xattrCache.size() > 2'000'000)
-        xattrCache.clear();
-    xattrCache[key] = {st.st_ctim, bits, present};
+    std::lock_guard lock(shard.mutex);
+    if (shard.bits.size() > 2'000'000 / xattrCache.size())
+        shard.bits.clear();
+    shard.bits[key] = {st.st_ctim, bits, present};
     return {bits, present};
 }
 
@@ -318,6 +333,20 @@ std::optional<Match> findInFolder(const QString& folder, const QString& name, Ac
     return std::nullopt;
 }
 
+// This thread's copy of the native roots, without the lock while the table stays the same.
+const NativeRoots& threadRoots() {
+    thread_local NativeRoots roots;
+    thread_local quint64 generation = 0;
+    if (generation == 0 || generation != rootsGeneration.load(std::memory_order_acquire)) {
+        std::lock_guard lock(cacheMutex);
+        if (!driveTable)
+            setDriveTable(readDriveTable());
+        roots = nativeRoots;
+        generation = rootsGeneration.load(std::memory_order_relaxed);
+    }
+    return roots;
+}
+
 // The UTF-16 code unit at i of a DOS path held as text or as code-page bytes.
 char16_t unitAt(QStringView path, qsizetype i) {
     return path[i].unicode();
@@ -358,15 +387,10 @@ template <typename Path> bool plainHostPath(Path dos, std::string& native, qsize
     const char16_t letter = QChar::toUpper(unitAt(dos, 0));
     if (letter < u'A' || letter > u'Z')
         return false;
-    {
-        std::lock_guard lock(cacheMutex);
-        if (!driveTable)
-            setDriveTable(readDriveTable());
-        const auto& root = nativeRoots[letter - u'A'];
-        if (!root)
-            return false;
-        native.assign(*root);
-    }
+    const auto& root = threadRoots()[letter - u'A'];
+    if (!root)
+        return false;
+    native.assign(*root);
     const std::size_t rootSize = native.size();
     native.resize(rootSize + 3 * std::size_t(size)); // room for every unit as three UTF-8 bytes
     char* const begin = native.data() + rootSize;
@@ -426,7 +450,10 @@ template <typename Path> bool plainPathIsFile(Path dosPath, qsizetype& nameStart
 void reloadLocked() {
     setDriveTable(readDriveTable());
     listingCache.clear();
-    xattrCache.clear();
+    for (XattrShard& shard : xattrCache) {
+        std::lock_guard lock(shard.mutex);
+        shard.bits.clear();
+    }
 }
 
 } // namespace

@@ -1,12 +1,15 @@
-// The "MP3-Tag" view of a 32,767-entry playlist rebuilt (BuildRows, and RefreshList on a real main
-// window), against one loop that opens each file, reads its last 128 bytes and closes it; and
-// GetFileInfos on 1,000 MP3 files against one loop that reads the first 8 KiB of each.
+// The "MP3-Tag" view of a 32,767-entry playlist built (BuildRows, and the first RefreshList in that
+// view on a real main window), against one loop that opens each file, reads its last 128 bytes and
+// closes it; a move in that view, whose rebuild reads no file that did not change, against a
+// rebuild in the "All" view; and GetFileInfos on 1,000 MP3 files against one loop that reads the
+// first 8 KiB of each.
 #include "app/window/frmVeriVuzeDadeve.h"
 #include "benchmain.h"
 #include "tempmusic.h"
 #include "mp3info/headerinfos.h"
 #include "platform/dosfs.h"
 #include "playlist/listrows.h"
+#include "playlist/window/playlistbox.h"
 
 #include <QAction>
 #include <QFile>
@@ -85,14 +88,51 @@ void BM_TagRowsBuildRows(benchmark::State& state) {
     }
 }
 
+// The first rebuild in the "MP3-Tag" view, which reads every file: switching to it from "All".
 void BM_TagRowsRefreshList(benchmark::State& state) {
     ProgramState programState;
     programState.Entries = playlist().dosPaths;
     frmVeriVuzeDadeve window(programState);
-    window.menTag->setChecked(true);
-    window.menFold->setChecked(false);
+    window.show();
+    window.display.RefreshList(0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.menFold->trigger();
+        state.ResumeTiming();
+        window.menTag->trigger();
+    }
+    if (window.lstListe->List(0) != u"Some Interpret - Title 0")
+        state.SkipWithError("wrong rows");
+}
+
+// A window showing the list, the row before the last selected.
+struct ShownList {
+    ProgramState state;
+    frmVeriVuzeDadeve window{state};
+    explicit ShownList(QAction* (*view)(frmVeriVuzeDadeve&)) {
+        state.Entries = playlist().dosPaths;
+        window.show();
+        view(window)->trigger();
+        window.display.RefreshList(kEntries - 2);
+    }
+};
+
+void BM_RefreshListAll(benchmark::State& state) {
+    ShownList shown([](frmVeriVuzeDadeve& w) { return w.menFold; });
     for (auto _ : state)
-        window.display.RefreshList(1);
+        shown.window.display.RefreshList(1);
+}
+
+// The selected entry one place up, and the rebuild that follows, in the "MP3-Tag" view: the
+// files did not change since the last rebuild.
+void BM_MoveInTagView(benchmark::State& state) {
+    ShownList shown([](frmVeriVuzeDadeve& w) { return w.menTag; });
+    for (auto _ : state)
+        shown.window.editing.cmdHoch_Click();
+    const qsizetype moved = kEntries - 2 - qsizetype(state.iterations());
+    if (shown.window.lstListe->ListIndex() != moved ||
+        shown.window.lstListe->List(moved) != u"Some Interpret - Title 32765")
+        state.SkipWithError("the entry did not move");
 }
 
 void BM_Read8KiBLoop(benchmark::State& state) {
@@ -132,8 +172,11 @@ void BM_GetFileInfos(benchmark::State& state) {
 BENCHMARK(BM_ReadLast128Loop)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TagRowsBuildRows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TagRowsRefreshList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshListAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoveInTagView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Read8KiBLoop)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GetFileInfos)->Unit(benchmark::kMillisecond);
 VORLAK_COMPARE(tag_rows_32767_buildrows, "BM_TagRowsBuildRows", "BM_ReadLast128Loop", 2.0);
 VORLAK_COMPARE(tag_rows_32767_refreshlist, "BM_TagRowsRefreshList", "BM_ReadLast128Loop", 2.0);
 VORLAK_COMPARE(getfileinfos_1000, "BM_GetFileInfos", "BM_Read8KiBLoop", 2.0);
+VORLAK_COMPARE(move_in_tag_view_32767, "BM_MoveInTagView", "BM_RefreshListAll", 2.0);

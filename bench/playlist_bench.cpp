@@ -16,8 +16,9 @@ bench::TempMusic& library() {
 }
 
 void BM_StatLoop(benchmark::State& state) {
+    const bench::TempMusic& files = library(); // made before the timing
     for (auto _ : state)
-        benchmark::DoNotOptimize(library().statAll());
+        benchmark::DoNotOptimize(files.statAll());
 }
 
 // Each pass starts with cold caches, as the program's first load does.
@@ -52,5 +53,5 @@ void BM_LoadAndShowFilenames(benchmark::State& state) {
 BENCHMARK(BM_StatLoop)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadAndShowAll)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadAndShowFilenames)->Unit(benchmark::kMillisecond);
-VORLAK_COMPARE(load_show_all_32767, "BM_LoadAndShowAll", "BM_StatLoop", 3.0);
-VORLAK_COMPARE(load_show_filenames_32767, "BM_LoadAndShowFilenames", "BM_StatLoop", 4.0);
+VORLAK_COMPARE(load_show_all_32767, "BM_LoadAndShowAll", "BM_StatLoop", 2.0);
+VORLAK_COMPARE(load_show_filenames_32767, "BM_LoadAndShowFilenames", "BM_StatLoop", 2.5);

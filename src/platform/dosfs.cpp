@@ -1,11 +1,14 @@
 #include "platform/dosfs.h"
 
+#include "platform/codepage.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -24,8 +27,11 @@ constexpr unsigned kDosHidden = 0x2, kDosSystem = 0x4, kDosArchive = 0x20;
 std::mutex cacheMutex;
 std::optional<QList<Drive>> driveTable;
 QString gamePrefix; // see setGamePrefix
-// Host folder of each mapped drive letter as a prefix for native paths ("" for "/").
-std::array<std::optional<std::string>, 26> nativeRoots;
+// Host folder of each mapped drive letter as a prefix for native paths ("" for "/"); each thread
+// reads a copy of its own, taken again when the table's generation moved.
+using NativeRoots = std::array<std::optional<std::string>, 26>;
+NativeRoots nativeRoots;
+std::atomic<quint64> rootsGeneration{0};
 
 void setDriveTable(QList<Drive> table) {
     nativeRoots = {};
@@ -36,6 +42,7 @@ void setDriveTable(QList<Drive> table) {
                 d.hostRoot == u"/" ? std::string() : QFile::encodeName(d.hostRoot).toStdString();
     }
     driveTable = std::move(table);
+    rootsGeneration.fetch_add(1, std::memory_order_release);
 }
 
 QString cleanRoot(const QString& path) {
@@ -195,14 +202,24 @@ struct CachedBits {
     unsigned bits;
     bool present;
 };
-std::unordered_map<std::uint64_t, CachedBits> xattrCache;
+// In shards with a lock each, so that threads looking up files side by side seldom wait.
+struct XattrShard {
+    std::mutex mutex;
+    std::unordered_map<std::uint64_t, CachedBits> bits;
+};
+std::array<XattrShard, 16> xattrCache;
+
+XattrShard& shardOf(std::uint64_t key) {
+    return xattrCache[(key * 0x9E3779B97F4A7C15ull) >> 60];
+}
 
 std::pair<unsigned, bool> dosAttrib(const char* native, const struct stat& st) {
     const std::uint64_t key = (std::uint64_t(st.st_dev) << 40) ^ std::uint64_t(st.st_ino);
+    XattrShard& shard = shardOf(key);
     {
-        std::lock_guard lock(cacheMutex);
-        auto it = xattrCache.find(key);
-        if (it != xattrCache.end() && it->second.ctime.tv_sec == st.st_ctim.tv_sec &&
+        std::lock_guard lock(shard.mutex);
+        auto it = shard.bits.find(key);
+        if (it != shard.bits.end() && it->second.ctime.tv_sec == st.st_ctim.tv_sec &&
             it->second.ctime.tv_nsec == st.st_ctim.tv_nsec)
             return {it->second.bits, it->second.present};
     }
@@ -215,10 +232,10 @@ std::pair<unsigned, bool> dosAttrib(const char* native, const struct stat& st) {
         bits = unsigned(std::strtoul(value + 2, nullptr, 16));
         present = true;
     }
-    std::lock_guard lock(cacheMutex);
-    if (xattrCache.size() > 2'000'000)
-        xattrCache.clear();
-    xattrCache[key] = {st.st_ctim, bits, present};
+    std::lock_guard lock(shard.mutex);
+    if (shard.bits.size() > 2'000'000 / xattrCache.size())
+        shard.bits.clear();
+    shard.bits[key] = {st.st_ctim, bits, present};
     return {bits, present};
 }
 
@@ -316,45 +333,96 @@ std::optional<Match> findInFolder(const QString& folder, const QString& name, Ac
     return std::nullopt;
 }
 
-// The host path of a DOS path that needs no normalising ("X:\\dir\\name": no "." or ".." parts, no
-// doubled or forward slashes, no trailing dots or blanks, no wildcards), spelled as written, into
-// native (reused, so the common case allocates nothing). False for every other path.
-bool plainHostPath(QStringView dos, std::string& native, QStringView& name) {
-    if (dos.size() < 4 || dos[1] != u':' || dos[2] != u'\\')
-        return false;
-    const char16_t letter = QChar::toUpper(dos[0].unicode());
-    if (letter < u'A' || letter > u'Z')
-        return false;
-    {
+// This thread's copy of the native roots, without the lock while the table stays the same.
+const NativeRoots& threadRoots() {
+    thread_local NativeRoots roots;
+    thread_local quint64 generation = 0;
+    if (generation == 0 || generation != rootsGeneration.load(std::memory_order_acquire)) {
         std::lock_guard lock(cacheMutex);
         if (!driveTable)
             setDriveTable(readDriveTable());
-        const auto& root = nativeRoots[letter - u'A'];
-        if (!root)
-            return false;
-        native = *root;
+        roots = nativeRoots;
+        generation = rootsGeneration.load(std::memory_order_relaxed);
     }
+    return roots;
+}
+
+// The UTF-16 code unit at i of a DOS path held as text or as code-page bytes.
+char16_t unitAt(QStringView path, qsizetype i) {
+    return path[i].unicode();
+}
+char16_t unitAt(QByteArrayView path, qsizetype i) {
+    const uchar b = uchar(path[i]);
+    return b < 0x80 ? b : codepage::unitOf(b);
+}
+
+// Writes the UTF-8 form of the character at i (one unit, or a surrogate pair of text) to out;
+// returns the number of units taken.
+qsizetype appendUtf8(QStringView path, qsizetype i, char*& out) {
+    const qsizetype units = QChar::isHighSurrogate(path[i].unicode()) && i + 1 < path.size() ? 2 : 1;
+    const QByteArray utf8 = path.sliced(i, units).toUtf8();
+    out = std::copy(utf8.begin(), utf8.end(), out);
+    return units;
+}
+qsizetype appendUtf8(QByteArrayView path, qsizetype i, char*& out) {
+    const char16_t c = unitAt(path, i); // never a surrogate
+    if (c < 0x800) {
+        *out++ = char(0xC0 | (c >> 6));
+    } else {
+        *out++ = char(0xE0 | (c >> 12));
+        *out++ = char(0x80 | ((c >> 6) & 0x3F));
+    }
+    *out++ = char(0x80 | (c & 0x3F));
+    return 1;
+}
+
+// The host path of a DOS path that needs no normalising ("X:\\dir\\name": no "." or ".." parts, no
+// doubled or forward slashes, no trailing dots or blanks, no wildcards), spelled as written, into
+// native (reused, so the common case allocates nothing); nameStart is where the last component
+// begins in dos. False for every other path.
+template <typename Path> bool plainHostPath(Path dos, std::string& native, qsizetype& nameStart) {
+    const qsizetype size = dos.size();
+    if (size < 4 || unitAt(dos, 1) != u':' || unitAt(dos, 2) != u'\\')
+        return false;
+    const char16_t letter = QChar::toUpper(unitAt(dos, 0));
+    if (letter < u'A' || letter > u'Z')
+        return false;
+    const auto& root = threadRoots()[letter - u'A'];
+    if (!root)
+        return false;
+    native.assign(*root);
+    const std::size_t rootSize = native.size();
+    native.resize(rootSize + 3 * std::size_t(size)); // room for every unit as three UTF-8 bytes
+    char* const begin = native.data() + rootSize;
+    char* out = begin;
     qsizetype componentStart = 3;
-    for (qsizetype i = 2; i <= dos.size(); ++i) {
-        const char16_t c = i < dos.size() ? dos[i].unicode() : u'\\';
-        if (c == u'/' || c == u'*' || c == u'?')
-            return false;
-        if (c == u'\\') {
-            if (i > 2 && (i == componentStart || dos[i - 1] == u'.' || dos[i - 1] == u' '))
+    // The ASCII characters that need a look of their own.
+    static constexpr auto special = [] {
+        std::array<bool, 0x80> table{};
+        for (char c : {'/', '*', '?', '\\'})
+            table[std::size_t(c)] = true;
+        return table;
+    }();
+    for (qsizetype i = 2; i < size; ++i) {
+        const char16_t c = unitAt(dos, i);
+        if (c < 0x80 && !special[c]) {
+            *out++ = char(c);
+        } else if (c == u'\\') {
+            if (i > 2 && (i == componentStart || out[-1] == '.' || out[-1] == ' '))
                 return false; // empty, ".", ".." or a trailing dot or blank
             componentStart = i + 1;
-            if (i < dos.size())
-                native += '/';
+            *out++ = '/';
         } else if (c < 0x80) {
-            native += char(c);
+            return false; // "/" or a wildcard
         } else {
-            // Rare: one character (or surrogate pair) at a time.
-            const qsizetype units = QChar::isHighSurrogate(c) && i + 1 < dos.size() ? 2 : 1;
-            native += dos.sliced(i, units).toUtf8().toStdString();
-            i += units - 1;
+            i += appendUtf8(dos, i, out) - 1;
         }
     }
-    name = dos.sliced(dos.lastIndexOf(u'\\') + 1);
+    // The last component ends like every other.
+    if (componentStart == size || out[-1] == '.' || out[-1] == ' ')
+        return false;
+    native.resize(rootSize + std::size_t(out - begin));
+    nameStart = componentStart;
     return true;
 }
 
@@ -371,17 +439,21 @@ std::optional<Match> findBySearch(QStringView dosPath) {
 }
 
 // Whether the path as written names an ordinary visible file: the common case, one stat.
-bool plainPathIsFile(QStringView dosPath, QStringView& name) {
+// nameStart is where the file name begins in dosPath.
+template <typename Path> bool plainPathIsFile(Path dosPath, qsizetype& nameStart) {
     thread_local std::string native;
-    return plainHostPath(dosPath, native, name) &&
-           isOrdinaryVisibleNative(native.c_str(), name.startsWith(u'.'));
+    return plainHostPath(dosPath, native, nameStart) &&
+           isOrdinaryVisibleNative(native.c_str(), unitAt(dosPath, nameStart) == u'.');
 }
 
 // Reads the drive table again and forgets the caches; cacheMutex is held.
 void reloadLocked() {
     setDriveTable(readDriveTable());
     listingCache.clear();
-    xattrCache.clear();
+    for (XattrShard& shard : xattrCache) {
+        std::lock_guard lock(shard.mutex);
+        shard.bits.clear();
+    }
 }
 
 } // namespace
@@ -407,14 +479,20 @@ void setGamePrefix(const QString& prefix) {
 }
 
 bool FileExists(QStringView dosPath) {
-    QStringView name;
-    return plainPathIsFile(dosPath, name) || findBySearch(dosPath).has_value();
+    qsizetype nameStart = 0;
+    return plainPathIsFile(dosPath, nameStart) || findBySearch(dosPath).has_value();
+}
+
+bool FileExists(QByteArrayView codePagePath) {
+    qsizetype nameStart = 0;
+    return plainPathIsFile(codePagePath, nameStart) ||
+           findBySearch(codepage::toUnicode(codePagePath)).has_value();
 }
 
 QString FileNameOf(QStringView dosPath) {
-    QStringView name;
-    if (plainPathIsFile(dosPath, name))
-        return name.toString();
+    qsizetype nameStart = 0;
+    if (plainPathIsFile(dosPath, nameStart))
+        return dosPath.sliced(nameStart).toString();
     const auto m = findBySearch(dosPath);
     return m ? m->name : QString();
 }
@@ -437,8 +515,8 @@ std::optional<QString> resolve(QStringView dosPath) {
 }
 
 bool hostPathAsWritten(QStringView dosPath, std::string& native) {
-    QStringView name;
-    return plainHostPath(dosPath, native, name);
+    qsizetype nameStart = 0;
+    return plainHostPath(dosPath, native, nameStart);
 }
 
 std::optional<QString> hostPathForWrite(QStringView dosPath) {

@@ -5,6 +5,7 @@
 // of ~/.wine; else Z: is "/". Components match without regard to case (an exact-case spelling
 // wins); "*" and "?" in the last component are wildcards.
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,8 @@ void setGamePrefix(const QString& prefix);
 
 // A file exists at P: an ordinary file matches P that is neither hidden nor system.
 bool FileExists(QStringView dosPath);
+// The same for a path held as code-page bytes, as entries and text playlists hold it.
+bool FileExists(QByteArrayView codePagePath);
 
 // The last component of the first file matching dosPath as the disk spells it; "" when no file
 // exists at dosPath (meaning as in FileExists).

@@ -11,7 +11,14 @@
 namespace textfile {
 namespace {
 constexpr qint64 kChunk = 64 * 1024;
+
+// Copies a line into the caller's array, reusing its storage when it is its own.
+void setLine(QByteArray& line, const char* data, qsizetype size) {
+    line.resize(size);
+    if (size > 0)
+        std::memcpy(line.data(), data, size_t(size));
 }
+} // namespace
 
 LineReader::LineReader(QIODevice& device) : device_(device) {}
 
@@ -56,11 +63,12 @@ bool LineReader::nextBytes(QByteArray& line) {
         return false;
     qsizetype scanFrom = pos_;
     for (;;) {
-        qsizetype end = scanFrom;
         const char* data = buffer_.constData();
-        while (end < buffer_.size() && data[end] != '\r' && data[end] != '\n')
+        const qsizetype size = buffer_.size();
+        qsizetype end = scanFrom;
+        while (end < size && data[end] != '\r' && data[end] != '\n')
             ++end;
-        if (end < buffer_.size()) {
+        if (end < size) {
             // A CR at the end of the buffer may be the first half of CR LF.
             if (data[end] == '\r' && end + 1 >= buffer_.size() && !eof_ && !failed_) {
                 const qsizetype offset = end - pos_;
@@ -68,9 +76,9 @@ bool LineReader::nextBytes(QByteArray& line) {
                 scanFrom = pos_ + offset;
                 continue;
             }
-            line = buffer_.sliced(pos_, end - pos_);
+            setLine(line, buffer_.constData() + pos_, end - pos_);
             pos_ = end + 1;
-            if (buffer_[end] == '\r' && pos_ < buffer_.size() && buffer_[pos_] == '\n')
+            if (data[end] == '\r' && pos_ < size && data[pos_] == '\n')
                 ++pos_;
             return true;
         }
@@ -78,7 +86,7 @@ bool LineReader::nextBytes(QByteArray& line) {
         if (!fill()) {
             if (failed_)
                 return false;
-            line = buffer_.sliced(pos_);
+            setLine(line, buffer_.constData() + pos_, buffer_.size() - pos_);
             pos_ = buffer_.size();
             return true;
         }

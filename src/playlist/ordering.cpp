@@ -2,34 +2,25 @@
 
 #include "platform/codepage.h"
 #include "platform/dosfs.h"
+#include "platform/parallel.h"
 
 #include <QHash>
 #include <algorithm>
 #include <cmath>
 #include <numeric>
-#include <thread>
 #include <vector>
 
 namespace ordering {
 namespace {
 
-// The name keys of entries begin to end. Long runs are looked up on several threads: each lookup
-// waits on the file system, and dosfs may be used from any thread.
+// The name keys of entries begin to end, looked up on every core.
 QStringList NameKeys(const EntryList& entries, qsizetype begin, qsizetype end) {
-    const qsizetype n = end - begin;
-    QStringList names(n);
+    QStringList names(end - begin);
     QString* out = names.data(); // detached once, before the threads write their own parts
-    auto lookUp = [&entries, out, begin](qsizetype from, qsizetype to) {
+    ForEachSlice(end - begin, [&entries, out, begin](qsizetype from, qsizetype to) {
         for (qsizetype i = from; i < to; ++i)
             out[i] = dosfs::FileNameOf(entries.at(begin + i));
-    };
-    const qsizetype threads = n < 4096 ? 1 : std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 4);
-    std::vector<std::thread> helpers;
-    for (qsizetype t = 1; t < threads; ++t)
-        helpers.emplace_back(lookUp, n * t / threads, n * (t + 1) / threads);
-    lookUp(0, n / threads);
-    for (std::thread& h : helpers)
-        h.join();
+    });
     return names;
 }
 

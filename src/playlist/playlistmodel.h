@@ -20,6 +20,11 @@ public:
     // first character upper-cased; otherwise does nothing and says nothing. A path the code page
     // cannot hold is refused (NameOutsideCodePage): the game could not read it; callers report it.
     AddOutcome AddEntry(const QString& path);
+    // The same for a path held as code-page bytes, as a text playlist's line holds it.
+    AddOutcome AddEntry(QByteArrayView path);
+    // AddEntry for each path in turn, the files looked up side by side first; outcome, when given,
+    // hears what became of each path, in order.
+    void AddEntries(const QStringList& paths, const std::function<void(qsizetype, AddOutcome)>& outcome = {});
     // Removes the entry at a valid index; the following ones move up.
     void RemoveEntry(qsizetype index);
 };

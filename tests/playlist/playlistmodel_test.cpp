@@ -13,6 +13,7 @@ struct PlaylistModelTest : ::testing::Test {
         env.drive.write("C:\\Music\\One.mp3");
         env.drive.write("C:\\Music\\two.MP3");
         env.drive.write("C:\\Music\\caf\u00e9.mp3");
+        env.drive.write("C:\\Music\\\u20ac.mp3");
         env.drive.write("C:\\Music\\notes.txt");
     }
 };
@@ -54,10 +55,30 @@ TEST_F(PlaylistModelTest, LoadTextPlaylistReadsValidLines) {
                     "C:\\Music\\notes.txt\r\n"
                     "C:\\Music\\*.mp3\r\n"
                     "C:\\Music\\One.mp3\r\n" // twice: two entries
-                    "C:\\Music\\caf\xe9.mp3");
+                    "C:\\Music\\caf\xe9.mp3\r\n"
+                    "C:\\Music\\\x80.mp3");
     LoadTextPlaylist(model, "C:\\list.txt");
     EXPECT_EQ(model.Entries, QStringList({"C:\\Music\\One.mp3", "C:\\Music\\two.MP3", "C:\\Music\\*.mp3",
-                                          "C:\\Music\\One.mp3", "C:\\Music\\caf\u00e9.mp3"}));
+                                          "C:\\Music\\One.mp3", "C:\\Music\\caf\u00e9.mp3",
+                                          "C:\\Music\\\u20ac.mp3"}));
+    EXPECT_TRUE(env.messages.calls().isEmpty());
+}
+
+// A long playlist is read in batches whose files are looked up side by side: the entries keep the
+// order of the lines across batches and threads.
+TEST_F(PlaylistModelTest, LoadTextPlaylistKeepsTheOrderOfLongLists) {
+    for (int f = 0; f < 50; ++f)
+        env.drive.write(QString("C:\\Many\\%1.mp3").arg(f));
+    QStringList lines, expected;
+    for (int i = 0; i < 20000; ++i) {
+        const bool gone = i % 7 == 3;
+        lines.append(QString("C:\\Many\\%1.mp3").arg(gone ? 50 + i : i * 13 % 50));
+        if (!gone)
+            expected.append(lines.last());
+    }
+    env.drive.write("C:\\long.txt", lines.join("\r\n").toLatin1());
+    LoadTextPlaylist(model, "C:\\long.txt");
+    EXPECT_EQ(model.Entries, expected);
     EXPECT_TRUE(env.messages.calls().isEmpty());
 }
 

@@ -77,10 +77,16 @@ void AddCommands::cmdAdd2_Click() {
         const qsizetype rowsBefore = list_.ListCount();
         const QStringList names = files.names(); // taken once, before the first addition
         const QString folder = BrowserFilePath(QString());
-        state_.Entries.reserve(state_.EntryCount() + names.size());
+        QStringList paths;
+        paths.reserve(names.size());
+        for (const QString& name : names)
+            paths.append(folder + name);
+        state_.Entries.reserve(state_.EntryCount() + paths.size());
         history_.recordAppending([&] {
-            for (const QString& name : names)
-                add(folder + name);
+            state_.AddEntries(paths, [&paths](qsizetype i, PlaylistModel::AddOutcome outcome) {
+                if (outcome == PlaylistModel::AddOutcome::NameOutsideCodePage)
+                    ReportNameOutsideCodePage(paths[i]);
+            });
         });
         refreshAfterAdd(rowsBefore);
         files.setListIndex(0);

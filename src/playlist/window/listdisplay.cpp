@@ -25,6 +25,8 @@ void ListDisplay::RefreshList(qsizetype selectIndex, QStringList fileNames) {
         list_.setRows(model_.Entries);
     else if (mode == ViewMode::Filenames && fileNames.size() == model_.EntryCount())
         list_.setRows(std::move(fileNames));
+    else if (mode == ViewMode::Tag)
+        list_.setRows(tagRows_.rows(model_.Entries));
     else
         list_.setRows(BuildRows(model_.Entries, mode));
     const qsizetype count = list_.ListCount();
@@ -44,6 +46,8 @@ void ListDisplay::setView(ViewMode mode) {
     view_.all->setChecked(mode == ViewMode::All);
     view_.filenames->setChecked(mode == ViewMode::Filenames);
     view_.tag->setChecked(mode == ViewMode::Tag);
+    if (mode != ViewMode::Tag)
+        tagRows_ = {};
     if (SelectedIndex() < list_.ListCount())
         RefreshList(SelectedIndex());
 }

@@ -3,6 +3,7 @@
 // horizontal extent, and the View commands.
 
 #include "playlist/listrows.h"
+#include "playlist/tagrows.h"
 
 #include <functional>
 
@@ -43,4 +44,5 @@ private:
     PlaylistBox& list_;
     ViewActions view_;
     std::function<void()> rowClicked_;
+    TagRowCache tagRows_; // while the "MP3-Tag" view is shown
 };

@@ -68,11 +68,11 @@ void PlaylistRows::swapRows(int a, int b) {
 // advances; only those that may be the widest are measured exactly.
 qreal PlaylistRows::widest(const QFont& font) const {
     const QFontMetricsF metrics(font);
-    std::vector<qreal> advance(0x10000, -1); // by UTF-16 unit, measured on first sight
-    auto advanceOf = [&](char16_t unit) {
-        qreal& a = advance[unit];
+    std::vector<qreal> advance(fromEntries_ ? 0x100 : 0x10000, -1); // by byte or UTF-16 unit
+    auto advanceOf = [&](char16_t index, auto unit) {
+        qreal& a = advance[index];
         if (a < 0)
-            a = metrics.horizontalAdvance(QChar(unit));
+            a = metrics.horizontalAdvance(QChar(unit()));
         return a;
     };
     std::vector<std::pair<qreal, qsizetype>> estimates;
@@ -81,10 +81,10 @@ qreal PlaylistRows::widest(const QFont& font) const {
         qreal w = 0;
         if (fromEntries_)
             for (char b : entries_.bytesAt(r))
-                w += advanceOf(codepage::unitOf(uchar(b)));
+                w += advanceOf(uchar(b), [b] { return codepage::unitOf(uchar(b)); });
         else
             for (QChar c : texts_.at(r))
-                w += advanceOf(c.unicode());
+                w += advanceOf(c.unicode(), [c] { return c.unicode(); });
         estimates.emplace_back(w, r);
     }
     if (estimates.empty())

@@ -81,7 +81,7 @@ private Q_SLOTS:
 
 void AccessibleNamesTest::everyControlIsAnnounced() {
     env->drive.copyFixture("tagged-stereo.mp3", "C:\\Music\\a.mp3");
-    state->AddEntry("C:\\Music\\a.mp3");
+    state->AddEntry(QString("C:\\Music\\a.mp3"));
     env->drive.write("C:\\HL\\vorlak\\titles.txt",
                      "Credits\r\n{\r\n" + QByteArray("A. Demo\r\n").repeated(16));
     env->writeRegistry({{"Software\\Valve\\Half-Life", "InstallPath", "C:\\HL"}});

@@ -44,6 +44,7 @@ bool isDriveOnly(const QString& path) {
 
 FolderListBox::FolderListBox(QWidget* parent) : QListWidget(parent) {
     setItemDelegate(new IndentDelegate(this));
+    setIconSize(QSize(16, 16)); // the pictures would grow to the style's list icon size
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { open(item); });
@@ -88,23 +89,21 @@ void FolderListBox::fill() {
     clear();
     const QString root = path_.left(3);
     const QStringList parts = path_.mid(3).split(u'\\', Qt::SkipEmptyParts);
-    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     auto add = [this](const QIcon& icon, const QString& text, const QString& path, int depth) {
         auto* item = new QListWidgetItem(icon, text, this);
         item->setData(kPathRole, path);
         item->setData(kDepthRole, depth);
     };
-    add(open, root.toLower(), root, 0);
+    add(openIcon_, root.toLower(), root, 0);
     QString folder = root;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         folder += (i ? QStringLiteral("\\") : QString()) + parts[i];
-        add(open, parts[i], folder, int(i + 1));
+        add(openIcon_, parts[i], folder, int(i + 1));
     }
     setCurrentRow(int(parts.size()));
     const QString prefix = path_.endsWith(u'\\') ? path_ : path_ + u'\\';
     for (const QString& name : dosfs::readSubfolders(path_))
-        add(closed, name, prefix + name, int(parts.size() + 1));
+        add(closedIcon_, name, prefix + name, int(parts.size() + 1));
 }
 
 FileListBox::FileListBox(QWidget* parent) : QListView(parent), names_(new QStringListModel(this)) {

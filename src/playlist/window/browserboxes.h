@@ -37,6 +37,9 @@ protected:
 private:
     void open(const QListWidgetItem* item);
     void fill();
+    // Our own pictures: the desktop's icon theme would be searched at every start.
+    const QIcon openIcon_{QStringLiteral(":/folders/folder-open.svg")};
+    const QIcon closedIcon_{QStringLiteral(":/folders/folder-closed.svg")};
     QString path_;
     QHash<QChar, QString> driveFolders_; // the folder last current on each drive
 };

@@ -24,10 +24,10 @@ constexpr int kRedrawDelayMilliseconds = 150;
 
 // A picture stretched to the widget's size, drawn from an SVG source at the screen's pixel ratio.
 // While the size keeps changing the last drawing is stretched; it is drawn anew once the size has
-// held for a moment.
+// held for a moment. The source is read at the first drawing, after the window is shown.
 class StretchedPicture final : public QWidget {
 public:
-    StretchedPicture(const QString& svg, QWidget* parent) : QWidget(parent), renderer_(svg) {
+    StretchedPicture(const QString& svg, QWidget* parent) : QWidget(parent), source_(svg) {
         setAttribute(Qt::WA_OpaquePaintEvent);
         redraw_.setSingleShot(true);
         redraw_.setInterval(kRedrawDelayMilliseconds);
@@ -48,6 +48,8 @@ protected:
 
 private:
     void render() {
+        if (!renderer_.isValid())
+            renderer_.load(source_);
         const qreal ratio = devicePixelRatioF();
         drawing_ = QPixmap(size() * ratio);
         drawing_.fill(Qt::black);
@@ -56,6 +58,7 @@ private:
         painter.end();
         drawing_.setDevicePixelRatio(ratio);
     }
+    QString source_;
     QSvgRenderer renderer_;
     QPixmap drawing_;
     QTimer redraw_;

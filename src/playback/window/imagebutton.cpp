@@ -4,7 +4,7 @@
 #include <QPainter>
 
 ImageButton::ImageButton(const QString& svgResource, QWidget* parent)
-    : QAbstractButton(parent), icon_(svgResource) {
+    : QAbstractButton(parent), source_(svgResource) {
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -16,6 +16,8 @@ void ImageButton::setBorderStyle(int style) {
 }
 
 void ImageButton::paintEvent(QPaintEvent*) {
+    if (!icon_.isValid())
+        icon_.load(source_);
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     icon_.render(&p, QRectF(rect()));

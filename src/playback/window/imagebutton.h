@@ -24,6 +24,7 @@ protected:
 
 private:
     void setBorderStyle(int style);
-    QSvgRenderer icon_;
+    QString source_;
+    QSvgRenderer icon_; // loaded at the first paint, off the way to the window's first showing
     int borderStyle_ = 0;
 };

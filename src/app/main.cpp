@@ -5,7 +5,6 @@
 #include "app/termination.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -46,7 +45,6 @@ int main(int argc, char** argv) {
         return *answered;
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(VORLAK_VERSION));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vorlak.svg")));
     QtMessages messages;
     setMessages(&messages);
     ProgramState state;

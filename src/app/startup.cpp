@@ -8,6 +8,8 @@
 #include "playlist/window/playlistbox.h"
 #include "windows/frmchange.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <chrono>
 
 namespace {
@@ -74,11 +76,6 @@ void Startup::Form_Load(const QStringList& arguments) {
     });
     step([&] { main_.windowLayout.PlaceBackgroundImage(); });
     step([&] { main_.timeDisplay.ZeitAnzeige(); });
-    step([&] { LoadTextPlaylist(s, s.PlaylistPath); });
-    step([&] {
-        if (s.EntryCount() > 0)
-            main_.display.RefreshList(0);
-    });
     step([&] { main_.looks.ColourListBoxes(); });
     step([&] {
         main_.playlistInput.DragIndex = -1;
@@ -95,6 +92,11 @@ void Startup::Form_Load(const QStringList& arguments) {
         DoEvents();
         DoEvents();
     });
+    // The program's icon, drawn at each size offered to the window manager, and the playlist come
+    // once the window is up and painted: a long list fills the shown window instead of keeping it
+    // from appearing.
+    step([&] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vorlak.svg"))); });
+    step([&] { LoadTextPlaylist(s, s.PlaylistPath); });
     step([&] { main_.display.RefreshList(0); });
     step([&] {
         if (!m3u.isEmpty())

@@ -10,7 +10,7 @@ set -euo pipefail
 program=${1:?usage: start_time.sh PROGRAM BARE_PROGRAM PLAYLIST [RUNS]}
 bare=${2:?}
 playlist=${3:?}
-runs=${4:-7}
+runs=${4:-11}
 
 # shellcheck source=../tests/support/desktop-session.sh
 . "$(dirname "$0")/../tests/support/desktop-session.sh"
@@ -27,26 +27,38 @@ sleep 0.5 # until it listens
 # Milliseconds from the start of the command until a window of its named $1 is mapped, into
 # $elapsed (in this shell: a subshell would run the session's exit trap).
 time_to_window() {
-  local name=$1 start pid line now window
+  local name=$1 start pid line now window attempt waited
   shift
-  while read -r -u "$events" -t 0.2 _; do :; done # what the last program left
-  start=$EPOCHREALTIME
-  VORLAK_AUDIO=null "$@" >>"$dir/programs.log" 2>&1 &
-  pid=$!
-  pids+=("$pid")
-  while read -r -u "$events" -t 60 line; do
-    [[ $line == MapNotify* ]] || continue
-    now=$EPOCHREALTIME
-    read -r -u "$events" line # "event 0x..., window 0x..., override NO"
-    window=${line#*window }
-    window=${window%%,*}
-    # The time is that of the report; the window's name is asked after.
-    if [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$name" ]; then
-      elapsed=$(((${now/./} - ${start/./}) / 1000))
-      kill -KILL "$pid"
-      wait "$pid" 2>/dev/null || true
-      return
-    fi
+  # This machine's X server now and then refuses a client's first connection: a program that ends
+  # before its window shows is started again, up to five times.
+  for attempt in 1 2 3 4 5; do
+    while read -r -u "$events" -t 0.2 _; do :; done # what the last program left
+    start=$EPOCHREALTIME
+    VORLAK_AUDIO=null "$@" >>"$dir/programs.log" 2>&1 &
+    pid=$!
+    pids+=("$pid")
+    waited=0
+    while [ "$waited" -lt 60 ]; do
+      if ! read -r -u "$events" -t 1 line; then
+        waited=$((waited + 1))
+        kill -0 "$pid" 2>/dev/null || break
+        continue
+      fi
+      [[ $line == MapNotify* ]] || continue
+      now=$EPOCHREALTIME
+      read -r -u "$events" line # "event 0x..., window 0x..., override NO"
+      window=${line#*window }
+      window=${window%%,*}
+      # The time is that of the report; the window's name is asked after.
+      if [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$name" ]; then
+        elapsed=$(((${now/./} - ${start/./}) / 1000))
+        kill -KILL "$pid"
+        wait "$pid" 2>/dev/null || true
+        return
+      fi
+    done
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
   done
   cat "$dir/programs.log" >&2
   fail "no window: $*"

@@ -25,9 +25,11 @@ std::vector<std::string>& reports() {
     return lines;
 }
 
-// Keeps every run's real time per iteration while showing the usual console output.
+// Keeps every run's real time per iteration while showing the usual console output, without
+// colour codes, which would stick to the comparison lines in a log.
 class Collector final : public benchmark::ConsoleReporter {
 public:
+    Collector() : ConsoleReporter(OO_Tabular) {}
     std::map<std::string, double> seconds;
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)

@@ -5,7 +5,6 @@
 #include "windowtest.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -21,7 +20,6 @@ class DocumentCommandsTest : public WindowTest {
     Q_OBJECT
 private Q_SLOTS:
     void open();
-    void binaryFileAsPlaylist();
     void saveAndSaveAs();
     void restore();
 
@@ -101,18 +99,6 @@ void DocumentCommandsTest::open() {
         QCOMPARE(env->messages.calls().last().folder, dosfs::toDos(QCoreApplication::applicationDirPath()));
         StopAndClose();
     }
-}
-
-// 50 MB of noise as a text or M3U playlist adds nothing and ends.
-void DocumentCommandsTest::binaryFileAsPlaylist() {
-    QByteArray junk(50 * 1024 * 1024, Qt::Uninitialized);
-    QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(junk.data()), junk.size() / 4);
-    for (const char* name : {"C:\\junk.txt", "C:\\junk.m3u"}) {
-        env->drive.write(QString::fromUtf8(name), junk);
-        env->messages.expectOpenDialog(QString::fromUtf8(name)).expectMsgBox(added(0), vbOKOnly, "Saved");
-        window->documents.OpenPlaylist();
-    }
-    QCOMPARE(state->EntryCount(), 0);
 }
 
 // Save writes full paths to the working file, whatever the view and whatever was opened since;

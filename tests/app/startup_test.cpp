@@ -7,6 +7,7 @@
 #include "platform/dosfs.h"
 #include "playlist/documents.h"
 #include "playlist/window/playlistbox.h"
+#include "windows/frmchange.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -189,93 +190,76 @@ void StartupTest::m3uOfAnotherPlayer() {
 // Half-Life found in the Steam library (no registry values) runs under Steam Play in the library's
 // Proton prefix, so that prefix's dosdevices give the drive letters: the working playlist (also
 // one named on the command line) and its entries are the paths the game resolves, and the drive
-// box lists those drives. VORLAK_DRIVES and WINEPREFIX still come first, ~/.wine only after it.
-// Every prefix maps its own drive_c as C:, holding one title named after it, and a letter of its
-// own to "/".
+// box lists those drives. WINEPREFIX still comes first, ~/.wine only after it. Every prefix maps
+// its own drive_c as C:, holding one title named after it, and a letter of its own to "/".
 void StartupTest::steamPlayPrefix() {
     const struct {
-        const char* what;
-        // P: the Proton prefix, W: ~/.wine, N: WINEPREFIX, V: VORLAK_DRIVES, R: the registry names
-        // the Half-Life folder through ~/.wine's Y:
+        // P: the Proton prefix, W: ~/.wine, N: WINEPREFIX, R: the registry names the Half-Life
+        // folder through ~/.wine's Y:
         const char* prefixes;
         bool commandLine;   // the playlist is named on the command line as a host path
         const char* drives; // the drive box's letters; the last one is "/"
         const char* entry;  // the title that resolves ("" none)
     } cases[] = {
-        {"Proton prefix", "P", false, "CZ", "proton"},
-        {"Proton prefix before ~/.wine", "PW", false, "CZ", "proton"},
-        {"command line, Proton prefix before ~/.wine", "PW", true, "CZ", "proton"},
-        {"~/.wine without a Proton prefix", "W", false, "CY", "wine"},
-        {"registry value: no Steam, ~/.wine", "PWR", false, "CY", "wine"},
-        {"WINEPREFIX before the Proton prefix", "PWN", false, "CX", "named"},
-        {"VORLAK_DRIVES before everything", "PWNV", false, "CD", "drives"},
-        {"no prefix: Z: is /", "", false, "Z", ""},
+        {"P", false, "CZ", "proton"}, {"PW", false, "CZ", "proton"}, {"PW", true, "CZ", "proton"},
+        {"W", false, "CY", "wine"},   {"PWR", false, "CY", "wine"},  {"PWN", false, "CX", "named"},
+        {"", false, "Z", ""}, // no prefix: Z: is /
     };
     for (const auto& c : cases) {
         AppEnvironment env;
-        const QString home = env.home();
-        const QString library = home + QStringLiteral("/.local/share/Steam/steamapps");
+        const QString home = env.home(), library = home + "/.local/share/Steam/steamapps";
+        const QString game = library + "/common/Half-Life", list = home + "/Lists/mine.txt";
         const struct {
             char key, letter;
             QString prefix;
             const char* title;
-        } prefixes[] = {{'P', 'z', library + QStringLiteral("/compatdata/70/pfx"), "proton"},
-                        {'W', 'y', home + QStringLiteral("/.wine"), "wine"},
-                        {'N', 'x', home + QStringLiteral("/named"), "named"}};
+        } prefixes[] = {{'P', 'z', library + "/compatdata/70/pfx", "proton"},
+                        {'W', 'y', home + "/.wine", "wine"},
+                        {'N', 'x', home + "/named", "named"}};
         for (const auto& p : prefixes) {
             if (!std::strchr(c.prefixes, p.key))
                 continue;
-            put(p.prefix + QStringLiteral("/drive_c/Music/") + QLatin1String(p.title) +
-                QStringLiteral(".mp3"));
-            QDir().mkpath(p.prefix + QStringLiteral("/dosdevices"));
-            QFile::link(QStringLiteral("../drive_c"), p.prefix + QStringLiteral("/dosdevices/c:"));
-            QFile::link(QStringLiteral("/"),
-                        p.prefix + QStringLiteral("/dosdevices/") + QChar(p.letter) + u':');
+            put(p.prefix + "/drive_c/Music/" + p.title + ".mp3");
+            QDir().mkpath(p.prefix + "/dosdevices");
+            QFile::link("../drive_c", p.prefix + "/dosdevices/c:");
+            QFile::link("/", p.prefix + "/dosdevices/" + p.letter + ':');
         }
-        put(home + QStringLiteral("/drives/Music/drives.mp3"));
-        ScopedEnv named("WINEPREFIX", std::nullopt);
+        ScopedEnv named("WINEPREFIX", std::nullopt), drives("VORLAK_DRIVES", std::nullopt);
         if (std::strchr(c.prefixes, 'N'))
-            qputenv("WINEPREFIX", (home + QStringLiteral("/named")).toUtf8());
-        ScopedEnv drives("VORLAK_DRIVES", std::nullopt);
-        if (std::strchr(c.prefixes, 'V'))
-            qputenv("VORLAK_DRIVES", ("C:=" + home + "/drives;D:=/").toUtf8());
+            qputenv("WINEPREFIX", (home + "/named").toUtf8());
         dosfs::reloadDrives();
 
-        const QByteArray titles = "C:\\Music\\proton.mp3\r\nC:\\Music\\wine.mp3\r\nC:\\Music\\named.mp3\r\n"
-                                  "C:\\Music\\drives.mp3\r\n";
-        const QString game = library + QStringLiteral("/common/Half-Life");
-        put(game + QStringLiteral("/vorlak/liblist.gam"), "game \"Vorlak Legends\"\r\n");
-        put(game + QStringLiteral("/vorlak/mp3/playlist.txt"), titles);
-        const QString list = home + QStringLiteral("/Lists/mine.txt");
+        const QByteArray titles = "C:\\Music\\proton.mp3\r\nC:\\Music\\wine.mp3\r\nC:\\Music\\named.mp3\r\n";
+        put(game + "/vorlak/liblist.gam", "game \"Vorlak Legends\"\r\n");
+        put(game + "/vorlak/mp3/playlist.txt", titles);
         put(list, titles);
-        QList<std::tuple<QString, QString, QString>> values = {
-            {kKey, QStringLiteral("Opend"), QStringLiteral("1")}};
+        QList<std::tuple<QString, QString, QString>> values = {{kKey, "Opend", "1"}};
         if (std::strchr(c.prefixes, 'R'))
-            values.append({kHL, QStringLiteral("InstallPath"), "Y:" + QString(game).replace(u'/', u'\\')});
+            values.append({kHL, "InstallPath", "Y:" + QString(game).replace(u'/', u'\\')});
         env.writeRegistry(values);
         Run run(c.commandLine ? QStringList{list} : QStringList());
 
-        const QString working = c.commandLine ? list : game + QStringLiteral("/vorlak/mp3/playlist.txt");
-        const QChar root = QChar::fromLatin1(c.drives[std::strlen(c.drives) - 1]);
+        const QString working = c.commandLine ? list : game + "/vorlak/mp3/playlist.txt";
         QString letters;
         for (int i = 0; i < run.window.Drive1->count(); ++i)
             letters += run.window.Drive1->itemData(i).toString();
         const QStringList got = {run.state.PlaylistPath, run.state.Entries.toStringList().join(u','), letters,
                                  env.messages.problems().join(u',')};
-        const QStringList want = {root + u':' + QString(working).replace(u'/', u'\\'),
-                                  *c.entry ? QStringLiteral("C:\\Music\\") + QLatin1String(c.entry) +
-                                                 QStringLiteral(".mp3")
+        const QStringList want = {QString(QChar::fromLatin1(c.drives[std::strlen(c.drives) - 1])) + u':' +
+                                      QString(working).replace(u'/', u'\\'),
+                                  *c.entry ? "C:\\Music\\" + QString::fromLatin1(c.entry) + ".mp3"
                                            : QString(),
                                   QString::fromLatin1(c.drives), QString()};
         QVERIFY2(got == want,
                  qPrintable(QStringLiteral("%1:\n got  %2\n want %3")
-                                .arg(QString::fromLatin1(c.what), got.join(u'|'), want.join(u'|'))));
+                                .arg(QLatin1String(c.prefixes), got.join(u'|'), want.join(u'|'))));
     }
 }
 
-// Unless the stored "Opend" is "1", the first start offers the new features.
+// Unless the stored "Opend" is "1", the first start offers the new features; Yes opens them.
 void StartupTest::firstStartQuestion() {
     for (const char* opend : {(const char*)nullptr, "0", "11", "1"}) {
+        const int answer = opend ? vbNo : vbYes;
         AppEnvironment env;
         env.installMod("C:\\HL", true);
         QList<std::tuple<QString, QString, QString>> values = {{kHL, "InstallPath", "C:\\HL"}};
@@ -286,9 +270,10 @@ void StartupTest::firstStartQuestion() {
             env.messages.expectMsgBox(
                 QStringLiteral("This is the first start of the new Verivuzedadeve for Vorlak Legends\r\n"
                                "Much has changed. Do you want to see the new features ? (Recommend)"),
-                vbYesNo, "First start", vbNo);
+                vbYesNo, "First start", answer);
         Run run;
         QVERIFY(run.window.isVisible());
+        QCOMPARE(ChangeWindow() && ChangeWindow()->isVisible(), answer == vbYes);
         QCOMPARE(env.messages.problems(), QStringList());
     }
 }

@@ -75,6 +75,7 @@ const ResizeCase kResizeCases[] = {
     {"playing", playing(window()), "lblProzent", Rect{9060, 6485, 135, 240}},
     {"playing", playing(window()), "File1", Rect{360, 2830, 4455, 3980}},
     {"playing, 1000 wider", playing(window(12760, 7755, 12640)), "shpStrich", Rect{7400, 6485, 4455, 220}},
+    {"playing, old layout", playing(old(window())), "shpStrich", Rect{6900, 6485, 4455, 220}},
     // The old layout centres the editing buttons in pairs, 30 apart, on half the client width.
     {"old layout", old(window()), "cmdHoch", Rect{5010, 3540, 795, 315}},
     {"old layout", old(window()), "cmdHoch2", Rect{5835, 3540, 795, 315}},

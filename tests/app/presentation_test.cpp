@@ -1,6 +1,6 @@
 // The main window's presentation on real widgets: controls follow the window's size, the two
-// looks switch both ways and the stored choice is taken up at start. Where the rules put each
-// control is tested on the rules themselves.
+// looks switch both ways. Where the rules put each control is tested on the rules themselves, the
+// stored look taken up at start with the startup.
 #include "app/layout.h"
 #include "windowtest.h"
 
@@ -35,8 +35,6 @@ class PresentationTest : public WindowTest {
 private Q_SLOTS:
     void followsTheWindowSize();
     void switchesLooks();
-    void oldLayoutWhilePlaying();
-    void oldLayoutAtStart();
 };
 
 // Whatever the size, every control ends where the rules put it for the window as it stands, whose
@@ -92,49 +90,6 @@ void PresentationTest::switchesLooks() {
             placed = geometries(*window);
     }
     QCOMPARE(geometries(*window), placed);
-}
-
-// Switched while a title plays, the bar stays under the shortened list, white in the old look and
-// red in the new.
-void PresentationTest::oldLayoutWhilePlaying() {
-    const QString entry = "C:\\Music\\long.mp3";
-    env->drive.copyFixture("long-200s.mp3", entry);
-    state->Entries = {entry};
-    window->display.RefreshList(0);
-    window->player.cmdPlay_Click();
-    QWidget* bar = control(*window, "shpStrich");
-    QWidget* list = control(*window, "lstListe");
-    for (const QColor& fill : {QColor(Qt::white), QColor(255, 0, 0), QColor(Qt::white)}) {
-        window->looks.menBlind_Click();
-        QCoreApplication::processEvents();
-        QVERIFY(bar->isVisible());
-        QCOMPARE(colour(bar, QPalette::Window), fill);
-        QVERIFY(bar->autoFillBackground());
-        QCOMPARE(bar->geometry().top(), list->geometry().bottom() + 1);
-        QCOMPARE(bar->geometry().left(), list->geometry().left());
-    }
-    window->player.cmdStop_Click();
-}
-
-// The stored choice "1", and only that, starts the old look with its editing buttons.
-void PresentationTest::oldLayoutAtStart() {
-    const QString key = "Software\\TovrelPro\\RAZ";
-    env->installMod("C:\\HL", true, nullptr);
-    env->drive.write("C:\\HL\\vorlak\\mp3\\playlist.txt");
-    for (const char* old : {"1", "0", "yes"}) {
-        env->writeRegistry({{"Software\\Valve\\Half-Life", "InstallPath", "C:\\HL"},
-                            {key, "Opend", "1"},
-                            {key, "Old", QString::fromLatin1(old)}});
-        ProgramState startedState;
-        frmVeriVuzeDadeve started(startedState);
-        started.startup.Form_Load({});
-        const bool isOld = qstrcmp(old, "1") == 0;
-        QCOMPARE(started.menBlind->isChecked(), isOld);
-        QCOMPARE(control(started, "Image1")->isVisible(), !isOld);
-        QCOMPARE(control(started, "cmdHoch")->isVisible(), isOld);
-        QCOMPARE(colour(control(started, "lstListe"), QPalette::Base),
-                 isOld ? QColor(Qt::white) : QColor(Qt::black));
-    }
 }
 
 QTEST_MAIN(PresentationTest)

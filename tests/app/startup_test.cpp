@@ -9,6 +9,7 @@
 #include "playlist/window/playlistbox.h"
 #include "windows/frmchange.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -61,7 +62,7 @@ private Q_SLOTS:
     void workingFile();
     void m3uOfAnotherPlayer();
     void steamPlayPrefix();
-    void firstStartQuestion();
+    void storedChoices();
 };
 
 // Nothing found: the message, an exit code, no window and nothing written.
@@ -256,15 +257,20 @@ void StartupTest::steamPlayPrefix() {
     }
 }
 
-// Unless the stored "Opend" is "1", the first start offers the new features; Yes opens them.
-void StartupTest::firstStartQuestion() {
-    for (const char* opend : {(const char*)nullptr, "0", "11", "1"}) {
+// Unless the stored "Opend" is "1", the first start offers the new features; Yes opens them. The
+// stored "Old" of "1", and only that, starts the old look, after the list boxes took their colours.
+void StartupTest::storedChoices() {
+    const struct {
+        const char *opend, *old; // nullptr: no value
+    } cases[] = {{nullptr, "1"}, {"0", "yes"}, {"11", nullptr}, {"1", "0"}};
+    for (const auto& [opend, old] : cases) {
         const int answer = opend ? vbNo : vbYes;
         AppEnvironment env;
         env.installMod("C:\\HL", true);
         QList<std::tuple<QString, QString, QString>> values = {{kHL, "InstallPath", "C:\\HL"}};
-        if (opend)
-            values.append({kKey, "Opend", QLatin1String(opend)});
+        for (const auto& [name, value] : {std::pair{"Opend", opend}, {"Old", old}})
+            if (value)
+                values.append({kKey, name, QLatin1String(value)});
         env.writeRegistry(values);
         if (qstrcmp(opend, "1") != 0)
             env.messages.expectMsgBox(
@@ -274,6 +280,10 @@ void StartupTest::firstStartQuestion() {
         Run run;
         QVERIFY(run.window.isVisible());
         QCOMPARE(ChangeWindow() && ChangeWindow()->isVisible(), answer == vbYes);
+        const bool oldLook = qstrcmp(old, "1") == 0;
+        QCOMPARE(run.window.menBlind->isChecked(), oldLook);
+        QCOMPARE(run.window.lstListe->palette().color(QPalette::Base),
+                 QColor(oldLook ? Qt::white : Qt::black));
         QCOMPARE(env.messages.problems(), QStringList());
     }
 }

@@ -104,9 +104,7 @@ void PlayerTest::scenarios() {
         {"ABC", 2, "next", "", "row 0 | - | entry -1 | - | full"},
         {"ABC", 1, "play previous", "", "row 0 | A | entry 1 | Timer1 | short bar"},
         {"ABC", 0, "play previous", "", "row 2 | C | entry 0 | Timer1 | short bar"},
-        {"ABC", 0, "previous", "", "row 2 | - | entry -1 | - | full"},
         {"", 0, "X next", "", "row -1 | X | entry -1 | - | full"},
-        {"", 0, "X previous", "", "row -1 | X | entry -1 | - | full"},
         // A title ends: the entry after the selected row follows; the special cases stop cleanly;
         // a tick while the title still plays changes nothing.
         {"ABC", 0, "play end", "", "row 1 | B | entry 0 | Timer1 | short bar"},

@@ -53,4 +53,5 @@ TEST(ModMp3, OpenAndPlayTestsExistenceAndReportsRefusals) {
     EXPECT_TRUE(IsPlaying()) << "the first device stops playing";
     EXPECT_TRUE(messages.problems().isEmpty()) << qPrintable(messages.problems().join('\n'));
     StopAndClose();
+    EXPECT_EQ(playback::mciDevice("MP3Play"), nullptr);
 }

@@ -255,7 +255,7 @@ void PlayerTest::timeFieldClicks() {
 }
 
 // With nothing playing the remaining view shows the selected entry's full length, which is left
-// open and paused; the elapsed view shows 0:00.
+// open and paused; the elapsed view shows 0:00, the view off nothing.
 void PlayerTest::remainingWhileIdle() {
     show(QStringLiteral("ABC"), 2);
     env->drive.copyFixture(QStringLiteral("pb-cbr-s44.mp3"), state->Entries[1]); // 4 s
@@ -267,6 +267,8 @@ void PlayerTest::remainingWhileIdle() {
     QCOMPARE(window->lblZeit->text(), "- 0:04");
     QVERIFY(!window->shpStrich->isVisible());
     QCOMPARE(window->lblProzent->text(), "");
+    window->timeDisplay.lblZeit_Click();
+    QCOMPARE(window->lblZeit->text(), "");
 }
 
 // The pressed look lasts from press to release of any button, even when the pointer has left the

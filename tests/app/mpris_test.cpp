@@ -128,9 +128,9 @@ void MprisTest::metadata() {
     }
 }
 
-// The Player interface's commands act as the image buttons do on the next turn of the event loop;
-// there is no pause, so Pause stops; seeking and opening do nothing. Under a modal window nothing
-// happens, as with the mouse.
+// The Player interface's commands act as the image buttons do on the next turn of the event loop
+// (what those do is tested with the player); there is no pause, so Pause stops. Under a modal
+// window nothing happens, as with the mouse.
 void MprisTest::commands() {
     Mpris mpris(*window, window->player);
     QObject* player = adaptor(mpris, "Player");
@@ -140,11 +140,11 @@ void MprisTest::commands() {
         int selectedAfter, playingAfter;
         bool modal = false;
     } cases[] = {
-        {1, -1, "PlayPause", 1, 1},  {1, 1, "PlayPause", 1, -1}, {1, 1, "Play", 1, 1},
-        {2, -1, "Play", 2, 2},       {0, 0, "Pause", 0, -1},     {0, -1, "Pause", 0, -1},
-        {2, 2, "Stop", 2, -1},       {1, 1, "Next", 2, 2},       {2, 2, "Next", 0, 0},
-        {0, 0, "Previous", 2, 2},    {1, -1, "Next", 2, -1},     {1, 1, "Seek", 1, 1},
-        {1, 1, "SetPosition", 1, 1}, {1, -1, "OpenUri", 1, -1},  {0, -1, "PlayPause", 0, -1, true},
+        {1, -1, "PlayPause", 1, 1}, {1, 1, "PlayPause", 1, -1},
+        {1, 1, "Play", 1, 1},       {2, -1, "Play", 2, 2},
+        {0, 0, "Pause", 0, -1},     {0, -1, "Pause", 0, -1},
+        {2, 2, "Stop", 2, -1},      {1, 1, "Next", 2, 2},
+        {0, 0, "Previous", 2, 2},   {0, -1, "PlayPause", 0, -1, true},
     };
     for (const auto& c : cases) {
         show("ABC", c.playing >= 0 ? c.playing : c.selected);
@@ -154,15 +154,7 @@ void MprisTest::commands() {
         QDialog modal(window);
         modal.setModal(true);
         modal.setVisible(c.modal);
-        if (qstrcmp(c.slot, "Seek") == 0)
-            QMetaObject::invokeMethod(player, c.slot, Q_ARG(qlonglong, 5'000'000));
-        else if (qstrcmp(c.slot, "SetPosition") == 0)
-            QMetaObject::invokeMethod(player, c.slot, Q_ARG(QDBusObjectPath, QDBusObjectPath("/a")),
-                                      Q_ARG(qlonglong, 1));
-        else if (qstrcmp(c.slot, "OpenUri") == 0)
-            QMetaObject::invokeMethod(player, c.slot, Q_ARG(QString, "file:///a.mp3"));
-        else
-            QMetaObject::invokeMethod(player, c.slot);
+        QMetaObject::invokeMethod(player, c.slot);
         QTest::qWait(1);
         QCOMPARE(window->display.SelectedIndex(), qsizetype(c.selectedAfter));
         const MprisState now = mpris.currentState();
@@ -170,8 +162,7 @@ void MprisTest::commands() {
         QCOMPARE(now.metadata.value("xesam:title").toString(),
                  c.playingAfter >= 0 ? QStringLiteral("%1.mp3").arg(QChar(u'A' + c.playingAfter))
                                      : QString());
-        if (c.playing >= 0 &&
-            c.playingAfter < 0) // stopped as by the Stop button: nothing is remembered as playing
+        if (c.playing >= 0 && c.playingAfter < 0) // stopped as by the Stop button: nothing remembered
             QCOMPARE(state->PlayingIndex, qsizetype(-1));
         StopAndClose();
     }

@@ -65,7 +65,9 @@ const Action movedAndUndone = [](W& w) {
 class RoutingTest : public WindowTest {
     Q_OBJECT
 public Q_SLOTS:
-    void openUrl(const QUrl& url) { opened << url.toString(); }
+    void openUrl(const QUrl& url) {
+        opened << url.toString() + (QGuiApplication::overrideCursor() ? " (busy)" : "");
+    }
 
 private Q_SLOTS:
     void routes();
@@ -115,6 +117,7 @@ QString RoutingTest::effect() {
         {window->playlistInput.DragIndex >= 0,
          QStringLiteral("drag %1").arg(window->playlistInput.DragIndex)},
         {!window->isVisible(), "closed"},
+        {QGuiApplication::overrideCursor() != nullptr, "busy pointer left"},
     };
     for (const auto& [on, text] : marks)
         if (on)
@@ -178,7 +181,8 @@ void RoutingTest::routes() {
         {"menFeatures", trigger(&M::menFeatures), "[A]BC", "[A]BC, frmChange"},
         {"menAbout", trigger(&M::menAbout), "[A]BC", "[A]BC, frmAbout"},
         {"menCredits", trigger(&M::menCredits), "[A]BC", "[A]BC, Could not find titles.txt in vorlak dir"},
-        {"menWeb", trigger(&M::menWeb), "[A]BC", "[A]BC, https://www.moddb.com/search?q=Vorlak+Legends"},
+        {"menWeb", trigger(&M::menWeb), "[A]BC",
+         "[A]BC, https://www.moddb.com/search?q=Vorlak+Legends (busy)"},
         // Undo and Redo, from the pop-up menu or by their keys wherever the focus is: the move up
         // undone, and redone.
         {"menUndo", trigger(&M::menUndo), "AB[C]DE", "AB[C]DE", moved},

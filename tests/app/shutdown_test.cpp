@@ -1,5 +1,6 @@
 // Closing the main window: playback stops, the list is compared with the working file, the user
-// is asked to save when they differ, and the two settings are written at every exit.
+// is asked to save when they differ, and the two settings are written at every exit. How lists
+// and files compare, and how saving fails, is tested with the documents.
 #include "platform/registry.h"
 #include "playback/modmp3.h"
 #include "windowsandbox.h"
@@ -27,12 +28,8 @@ void ShutdownTest::exit() {
         QByteArray after; // the working file afterwards
     } cases[] = {
         {ab, "view", 0, "", ab},
-        {ab, "swap twice", 0, "", ab},
         {ab, "layout", 0, "", ab},
-        {ab + "C:\\Music\\gone.mp3\r\n", "", vbNo, "",
-         ab + "C:\\Music\\gone.mp3\r\n"},         // a missing file dropped
-        {ab + "\r\n", "", vbNo, "", ab + "\r\n"}, // an empty line dropped
-        {"c:\\Music\\a.mp3\r\n", "", vbYes, saved, "C:\\Music\\a.mp3\r\n"},
+        {ab + "\r\n", "", vbNo, "", ab + "\r\n"}, // the list as loaded differs: the empty line dropped
         {ab, "swap", vbYes, saved, ba},
         {ab, "swap read-only", vbYes, "Could not save as " + playlist, ab},
         {ab, "clear", vbYes, saved, ""},
@@ -56,8 +53,6 @@ void ShutdownTest::exit() {
         if (change == u"layout")
             window.looks.menBlind_Click();
         if (change.startsWith(u"swap"))
-            state.Entries.swapItemsAt(0, 1);
-        if (change == u"swap twice")
             state.Entries.swapItemsAt(0, 1);
         if (change == u"clear")
             state.Entries.clear();

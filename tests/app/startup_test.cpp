@@ -7,7 +7,9 @@
 #include "platform/dosfs.h"
 #include "playlist/documents.h"
 #include "playlist/window/playlistbox.h"
+#include "windows/frmchange.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -60,7 +62,7 @@ private Q_SLOTS:
     void workingFile();
     void m3uOfAnotherPlayer();
     void steamPlayPrefix();
-    void firstStartQuestion();
+    void storedChoices();
 };
 
 // Nothing found: the message, an exit code, no window and nothing written.
@@ -141,10 +143,8 @@ void StartupTest::workingFile() {
         int rows;
     } cases[] = {
         {"/Lists/mine.txt", "C:\\Lists\\mine.txt", 1},
-        {"c:\\lists\\MINE.txt", "c:\\lists\\MINE.txt", 1},
         {"\\Lists\\mine.txt", "\\Lists\\mine.txt", 1},
         {"C:\\Lists\\LIST.TXT", "C:\\Lists\\LIST.TXT", 0},
-        {"C:\\Lists\\x.Txt", "C:\\Lists\\x.Txt", 0},
         {"C:\\Lists\\TXT", "C:\\Lists\\TXT", 0},
         {"C:\\Lists\\mine.pls", nullptr, 0},
         {"C:\\Lists\\gone.txt", nullptr, 0},
@@ -153,7 +153,7 @@ void StartupTest::workingFile() {
     for (const auto& c : cases) {
         AppEnvironment env;
         env.drive.write("C:\\Music\\a.mp3");
-        for (const char* name : {"mine.txt", "LIST.TXT", "x.Txt", "TXT", "mine.pls"})
+        for (const char* name : {"mine.txt", "LIST.TXT", "TXT", "mine.pls"})
             env.drive.write("C:\\Lists\\" + QLatin1String(name), "C:\\Music\\a.mp3\r\n");
         installGame(env);
         if (c.working && c.rows == 0)
@@ -189,106 +189,99 @@ void StartupTest::m3uOfAnotherPlayer() {
 // Half-Life found in the Steam library (no registry values) runs under Steam Play in the library's
 // Proton prefix, so that prefix's dosdevices give the drive letters: the working playlist (also
 // one named on the command line) and its entries are the paths the game resolves, and the drive
-// box lists those drives. VORLAK_DRIVES and WINEPREFIX still come first, ~/.wine only after it.
-// Every prefix maps its own drive_c as C:, holding one title named after it, and a letter of its
-// own to "/".
+// box lists those drives. WINEPREFIX still comes first, ~/.wine only after it. Every prefix maps
+// its own drive_c as C:, holding one title named after it, and a letter of its own to "/".
 void StartupTest::steamPlayPrefix() {
     const struct {
-        const char* what;
-        // P: the Proton prefix, W: ~/.wine, N: WINEPREFIX, V: VORLAK_DRIVES, R: the registry names
-        // the Half-Life folder through ~/.wine's Y:
+        // P: the Proton prefix, W: ~/.wine, N: WINEPREFIX, R: the registry names the Half-Life
+        // folder through ~/.wine's Y:
         const char* prefixes;
         bool commandLine;   // the playlist is named on the command line as a host path
         const char* drives; // the drive box's letters; the last one is "/"
         const char* entry;  // the title that resolves ("" none)
     } cases[] = {
-        {"Proton prefix", "P", false, "CZ", "proton"},
-        {"Proton prefix before ~/.wine", "PW", false, "CZ", "proton"},
-        {"command line, Proton prefix before ~/.wine", "PW", true, "CZ", "proton"},
-        {"~/.wine without a Proton prefix", "W", false, "CY", "wine"},
-        {"registry value: no Steam, ~/.wine", "PWR", false, "CY", "wine"},
-        {"WINEPREFIX before the Proton prefix", "PWN", false, "CX", "named"},
-        {"VORLAK_DRIVES before everything", "PWNV", false, "CD", "drives"},
-        {"no prefix: Z: is /", "", false, "Z", ""},
+        {"P", false, "CZ", "proton"}, {"PW", false, "CZ", "proton"}, {"PW", true, "CZ", "proton"},
+        {"W", false, "CY", "wine"},   {"PWR", false, "CY", "wine"},  {"PWN", false, "CX", "named"},
+        {"", false, "Z", ""}, // no prefix: Z: is /
     };
     for (const auto& c : cases) {
         AppEnvironment env;
-        const QString home = env.home();
-        const QString library = home + QStringLiteral("/.local/share/Steam/steamapps");
+        const QString home = env.home(), library = home + "/.local/share/Steam/steamapps";
+        const QString game = library + "/common/Half-Life", list = home + "/Lists/mine.txt";
         const struct {
             char key, letter;
             QString prefix;
             const char* title;
-        } prefixes[] = {{'P', 'z', library + QStringLiteral("/compatdata/70/pfx"), "proton"},
-                        {'W', 'y', home + QStringLiteral("/.wine"), "wine"},
-                        {'N', 'x', home + QStringLiteral("/named"), "named"}};
+        } prefixes[] = {{'P', 'z', library + "/compatdata/70/pfx", "proton"},
+                        {'W', 'y', home + "/.wine", "wine"},
+                        {'N', 'x', home + "/named", "named"}};
         for (const auto& p : prefixes) {
             if (!std::strchr(c.prefixes, p.key))
                 continue;
-            put(p.prefix + QStringLiteral("/drive_c/Music/") + QLatin1String(p.title) +
-                QStringLiteral(".mp3"));
-            QDir().mkpath(p.prefix + QStringLiteral("/dosdevices"));
-            QFile::link(QStringLiteral("../drive_c"), p.prefix + QStringLiteral("/dosdevices/c:"));
-            QFile::link(QStringLiteral("/"),
-                        p.prefix + QStringLiteral("/dosdevices/") + QChar(p.letter) + u':');
+            put(p.prefix + "/drive_c/Music/" + p.title + ".mp3");
+            QDir().mkpath(p.prefix + "/dosdevices");
+            QFile::link("../drive_c", p.prefix + "/dosdevices/c:");
+            QFile::link("/", p.prefix + "/dosdevices/" + p.letter + ':');
         }
-        put(home + QStringLiteral("/drives/Music/drives.mp3"));
-        ScopedEnv named("WINEPREFIX", std::nullopt);
+        ScopedEnv named("WINEPREFIX", std::nullopt), drives("VORLAK_DRIVES", std::nullopt);
         if (std::strchr(c.prefixes, 'N'))
-            qputenv("WINEPREFIX", (home + QStringLiteral("/named")).toUtf8());
-        ScopedEnv drives("VORLAK_DRIVES", std::nullopt);
-        if (std::strchr(c.prefixes, 'V'))
-            qputenv("VORLAK_DRIVES", ("C:=" + home + "/drives;D:=/").toUtf8());
+            qputenv("WINEPREFIX", (home + "/named").toUtf8());
         dosfs::reloadDrives();
 
-        const QByteArray titles = "C:\\Music\\proton.mp3\r\nC:\\Music\\wine.mp3\r\nC:\\Music\\named.mp3\r\n"
-                                  "C:\\Music\\drives.mp3\r\n";
-        const QString game = library + QStringLiteral("/common/Half-Life");
-        put(game + QStringLiteral("/vorlak/liblist.gam"), "game \"Vorlak Legends\"\r\n");
-        put(game + QStringLiteral("/vorlak/mp3/playlist.txt"), titles);
-        const QString list = home + QStringLiteral("/Lists/mine.txt");
+        const QByteArray titles = "C:\\Music\\proton.mp3\r\nC:\\Music\\wine.mp3\r\nC:\\Music\\named.mp3\r\n";
+        put(game + "/vorlak/liblist.gam", "game \"Vorlak Legends\"\r\n");
+        put(game + "/vorlak/mp3/playlist.txt", titles);
         put(list, titles);
-        QList<std::tuple<QString, QString, QString>> values = {
-            {kKey, QStringLiteral("Opend"), QStringLiteral("1")}};
+        QList<std::tuple<QString, QString, QString>> values = {{kKey, "Opend", "1"}};
         if (std::strchr(c.prefixes, 'R'))
-            values.append({kHL, QStringLiteral("InstallPath"), "Y:" + QString(game).replace(u'/', u'\\')});
+            values.append({kHL, "InstallPath", "Y:" + QString(game).replace(u'/', u'\\')});
         env.writeRegistry(values);
         Run run(c.commandLine ? QStringList{list} : QStringList());
 
-        const QString working = c.commandLine ? list : game + QStringLiteral("/vorlak/mp3/playlist.txt");
-        const QChar root = QChar::fromLatin1(c.drives[std::strlen(c.drives) - 1]);
+        const QString working = c.commandLine ? list : game + "/vorlak/mp3/playlist.txt";
         QString letters;
         for (int i = 0; i < run.window.Drive1->count(); ++i)
             letters += run.window.Drive1->itemData(i).toString();
         const QStringList got = {run.state.PlaylistPath, run.state.Entries.toStringList().join(u','), letters,
                                  env.messages.problems().join(u',')};
-        const QStringList want = {root + u':' + QString(working).replace(u'/', u'\\'),
-                                  *c.entry ? QStringLiteral("C:\\Music\\") + QLatin1String(c.entry) +
-                                                 QStringLiteral(".mp3")
+        const QStringList want = {QString(QChar::fromLatin1(c.drives[std::strlen(c.drives) - 1])) + u':' +
+                                      QString(working).replace(u'/', u'\\'),
+                                  *c.entry ? "C:\\Music\\" + QString::fromLatin1(c.entry) + ".mp3"
                                            : QString(),
                                   QString::fromLatin1(c.drives), QString()};
         QVERIFY2(got == want,
                  qPrintable(QStringLiteral("%1:\n got  %2\n want %3")
-                                .arg(QString::fromLatin1(c.what), got.join(u'|'), want.join(u'|'))));
+                                .arg(QLatin1String(c.prefixes), got.join(u'|'), want.join(u'|'))));
     }
 }
 
-// Unless the stored "Opend" is "1", the first start offers the new features.
-void StartupTest::firstStartQuestion() {
-    for (const char* opend : {(const char*)nullptr, "0", "11", "1"}) {
+// Unless the stored "Opend" is "1", the first start offers the new features; Yes opens them. The
+// stored "Old" of "1", and only that, starts the old look, after the list boxes took their colours.
+void StartupTest::storedChoices() {
+    const struct {
+        const char *opend, *old; // nullptr: no value
+    } cases[] = {{nullptr, "1"}, {"0", "yes"}, {"11", nullptr}, {"1", "0"}};
+    for (const auto& [opend, old] : cases) {
+        const int answer = opend ? vbNo : vbYes;
         AppEnvironment env;
         env.installMod("C:\\HL", true);
         QList<std::tuple<QString, QString, QString>> values = {{kHL, "InstallPath", "C:\\HL"}};
-        if (opend)
-            values.append({kKey, "Opend", QLatin1String(opend)});
+        for (const auto& [name, value] : {std::pair{"Opend", opend}, {"Old", old}})
+            if (value)
+                values.append({kKey, name, QLatin1String(value)});
         env.writeRegistry(values);
         if (qstrcmp(opend, "1") != 0)
             env.messages.expectMsgBox(
                 QStringLiteral("This is the first start of the new Verivuzedadeve for Vorlak Legends\r\n"
                                "Much has changed. Do you want to see the new features ? (Recommend)"),
-                vbYesNo, "First start", vbNo);
+                vbYesNo, "First start", answer);
         Run run;
         QVERIFY(run.window.isVisible());
+        QCOMPARE(ChangeWindow() && ChangeWindow()->isVisible(), answer == vbYes);
+        const bool oldLook = qstrcmp(old, "1") == 0;
+        QCOMPARE(run.window.menBlind->isChecked(), oldLook);
+        QCOMPARE(run.window.lstListe->palette().color(QPalette::Base),
+                 QColor(oldLook ? Qt::white : Qt::black));
         QCOMPARE(env.messages.problems(), QStringList());
     }
 }

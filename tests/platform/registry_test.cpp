@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <random>
 #include <sys/stat.h>
 
 namespace {
@@ -218,17 +217,12 @@ TEST_F(Registry, BadInputReadsWhatItCan) {
         EXPECT_EQ(read(R"(Software\Valve\Counterstrike)", "InstallPath"), R"(C:\Spiele\Müller\cs)") << cut;
     }
 
-    QByteArray garbage;
-    for (std::mt19937 random(7); garbage.size() < 8192;)
-        garbage += char(random());
     const QByteArray good = "[Software\\\\A] 1\n\"v\"=\"1\"\n";
     const struct {
         QByteArray content;
         QString expected;
     } cases[] = {
         {"REGEDIT4\n" + good, ""},
-        {garbage, ""},
-        {"WINE REGISTRY Version 2\n" + garbage + '\n' + good, "1"},
         {"WINE REGISTRY Version 2\r\n[Software\\\\A] 1\r\n\"v\"=\"1\"\r\n", "1"},
         {"WINE REGISTRY Version 2\n\"v\"=\"0\"\n" + good + "[Software\\\\A\n\"v\"=\"2\"\n", "1"},
     };

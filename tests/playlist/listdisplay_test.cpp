@@ -15,7 +15,6 @@ private Q_SLOTS:
     void alwaysARowSelected();
     void viewModes();
     void horizontalExtent();
-    void millionRows();
 
 private:
     // Adds an entry for a file made on the drive.
@@ -122,19 +121,6 @@ void ListDisplayTest::horizontalExtent() {
     window->display.RefreshList(0);
     QCOMPARE(window->lstListe->horizontalExtent(), 0);
     QTRY_VERIFY(!window->lstListe->horizontalScrollBar()->isVisible());
-}
-
-// Far beyond 32,767 rows: a million entries show and the last one can be selected and scrolled to.
-void ListDisplayTest::millionRows() {
-    const QString path = "C:\\Music\\a.mp3";
-    env->drive.write(path);
-    state->Entries = QStringList(1'000'000, path);
-    window->display.RefreshList(999'999);
-    QCOMPARE(window->lstListe->ListCount(), 1'000'000);
-    QCOMPARE(window->display.SelectedIndex(), 999'999);
-    QTRY_VERIFY(window->lstListe->verticalScrollBar()->value() > 0);
-    QVERIFY(window->lstListe->visualRect(window->lstListe->currentIndex())
-                .intersects(window->lstListe->viewport()->rect()));
 }
 
 QTEST_MAIN(ListDisplayTest)

@@ -8,6 +8,7 @@
 #include "windows/modgotourl.h"
 #include "windowtest.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -69,14 +70,18 @@ private Q_SLOTS:
         }
     }
 
-    // The main window's exit unloads the about, credits, new-features and file information windows.
+    // The about, credits, new-features and file information windows are announced to screen readers
+    // as dialogs named by their titles; the main window's exit unloads them.
     void exitUnloadsThem() {
         installTitles(titles("HL", 20));
         ShowAbout(window, false);
         ShowCredits(window, false);
         ShowChange(window);
         ShowFileInfos(QStringLiteral("C:\\HL\\vorlak\\titles.txt"), *window, [] {});
-        QVERIFY(AboutWindow() && CreditsWindow() && ChangeWindow() && FileInfosWindow());
+        for (QWidget* w : QList<QWidget*>{AboutWindow(), CreditsWindow(), ChangeWindow(), FileInfosWindow()}) {
+            QAccessibleInterface* a = w ? QAccessible::queryAccessibleInterface(w) : nullptr;
+            QVERIFY(a && a->role() == QAccessible::Dialog && a->text(QAccessible::Name) == w->windowTitle());
+        }
         window->close();
         QVERIFY(!AboutWindow() && !CreditsWindow() && !ChangeWindow() && !FileInfosWindow());
     }

@@ -118,16 +118,6 @@ void UndoTest::everyKindOfChange() {
                  .expectMsgBox(becameDeleted(u'B'), vbOKOnly, QStringLiteral("File not found"));
              window->menAddMan->trigger();
          }},
-        {"The check after Add manually cancelled",
-         "ABC", 2,
-         [this] {
-             removeFile(u'A');
-             removeFile(u'C');
-             env->messages.expectInputBox(QString())
-                 .expectMsgBox(becameDeleted(u'A'), vbOKOnly, QStringLiteral("File not found"))
-                 .expectMsgBox(becameDeleted(u'C'), vbOKOnly, QStringLiteral("File not found"));
-             window->cmdManuell->click();
-         }},
         {"Drop",
          "AB", 0,
          [this] {

@@ -15,17 +15,6 @@
 #include <functional>
 #include <random>
 
-namespace {
-
-const QString kPlaylist = QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.txt");
-
-QString becameDeleted(QChar letter) {
-    return QStringLiteral("File: C:\\M\\%1.mp3 became deleted\r\nfrom playlist, because it's not valid (anymore)")
-        .arg(letter);
-}
-
-} // namespace
-
 class UndoTest : public WindowTest {
     Q_OBJECT
 private Q_SLOTS:
@@ -41,7 +30,6 @@ private:
     // The entries, the rows shown, the selected row and the horizontal extent of the rows.
     QStringList shown() const;
     void drag(int from, const QList<int>& rows);
-    void removeFile(QChar letter) { QFile::remove(env->drive.host(QStringLiteral("C:\\M\\%1.mp3").arg(letter))); }
 };
 
 void UndoTest::start(const QString& letters, int row) {
@@ -49,7 +37,7 @@ void UndoTest::start(const QString& letters, int row) {
     setUp();
     show(letters, row);
     state->PlayingIndex = 2;
-    state->PlaylistPath = kPlaylist;
+    state->PlaylistPath = QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.txt");
     for (const char* f : {"C:\\N\\n1.mp3", "C:\\N\\n2.mp3", "C:\\N\\n3.mp3", "C:\\M\\Y.mp3", "C:\\M\\Z.mp3"})
         env->drive.write(QString::fromLatin1(f));
     env->drive.write(QStringLiteral("C:\\HL\\vorlak\\mp3\\playlist.def"), "C:\\M\\Y.mp3\r\nC:\\M\\Z.mp3\r\n");
@@ -113,9 +101,10 @@ void UndoTest::everyKindOfChange() {
         {"Add manually, with the check",
          "ABC", 2,
          [this] {
-             removeFile(u'B');
+             QFile::remove(env->drive.host(QStringLiteral("C:\\M\\B.mp3")));
              env->messages.expectInputBox(QStringLiteral("C:\\N\\n2.mp3"))
-                 .expectMsgBox(becameDeleted(u'B'), vbOKOnly, QStringLiteral("File not found"));
+                 .expectMsgBox("File: C:\\M\\B.mp3 became deleted\r\nfrom playlist, because it's not valid (anymore)",
+                               vbOKOnly, QStringLiteral("File not found"));
              window->menAddMan->trigger();
          }},
         {"Drop",

@@ -30,8 +30,7 @@ TEST(PlaybackEngine, DeliversTheReferenceDecodeAndItsExactLength) {
         playback::AudioFormat format;
     } cases[] = {
         {"pb-cbr-s44.mp3", {44100, 2}}, {"pb-vbr-s44.mp3", {44100, 2}}, {"pb-vbr-s44-noxing.mp3", {44100, 2}},
-        {"pb-cbr-m22.mp3", {22050, 1}}, {"pb-vbr-m22.mp3", {22050, 1}}, {"pb-cbr-s48.mp3", {48000, 2}},
-        {"pb-vbr-s48.mp3", {48000, 2}}, {"pb-vbr-m44.mp3", {44100, 1}},
+        {"pb-vbr-m22.mp3", {22050, 1}}, {"pb-cbr-s48.mp3", {48000, 2}},  {"pb-vbr-m44.mp3", {44100, 1}},
     };
     TempDrive drive;
     for (const auto& c : cases) {

@@ -22,7 +22,6 @@ TEST(TitlesFile, FindsTheFileOfTheGameLocations) {
         {both, {"C:\\CS", "C:\\HL"}, nullptr, "C:\\HL\\vorlak\\titles.txt"},
         {both, {"C:\\CS"}, nullptr, "C:\\CS\\vorlak\\titles.txt"},
         {both, {"C:\\CS", "C:\\HL"}, "C:\\HL", "C:\\CS\\vorlak\\titles.txt"},
-        {{{hl, name, "C:\\HL"}}, {"C:\\HL"}, nullptr, "C:\\HL\\vorlak\\titles.txt"},
         {{{"Software\\Valve\\Steam", "ModInstallPath", "C:\\ST"}}, {"C:\\ST"}, nullptr, ""},
         {{}, {""}, nullptr, "\\vorlak\\titles.txt"},
         {{{cs, name, "C:\\CS"}}, {}, nullptr, ""},

@@ -29,7 +29,7 @@ private Q_SLOTS:
     }
     void scenarios();
     void timeField();
-    void doubleClicks();
+    void timeFieldClicks();
     void remainingWhileIdle();
     void pressedLook();
 
@@ -223,24 +223,39 @@ void PlayerTest::timeField() {
     }
 }
 
-// A double click on an image button or on the time field, as the window system delivers it,
-// counts once.
-void PlayerTest::doubleClicks() {
+// Clicks where the time field is, as the window system delivers them, cycle elapsed, remaining,
+// off and elapsed again, idle and playing, also on the empty caption; the border, the bar and the
+// room for it go and come back. A double click on the time field or on an image button counts once.
+void PlayerTest::timeFieldClicks() {
     show(QStringLiteral("ABC"), 1);
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    const auto doubleClick = [this](QWidget* c) {
-        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, c->mapTo(window, c->rect().center()));
+    const auto click = [this](QWidget* control, bool twice = false) {
+        const QPoint at = control->mapTo(window, control->rect().center());
+        twice ? QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at)
+              : QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
     };
+    for (const QString expected : {"- 0:03", "", "0:00"}) {
+        click(window->lblZeit);
+        QCOMPARE(window->lblZeit->text(), expected);
+        QCOMPARE(window->lblZeit->frameShape(), expected.isEmpty() ? QFrame::NoFrame : QFrame::Box);
+    }
     window->player.cmdPlay_Click();
-    doubleClick(window->imgVor);
+    playOn(2000);
+    for (const QString expected : {"- 0:01", "", "0:02", "- 0:01"}) {
+        click(window->lblZeit);
+        QCOMPARE(window->lblZeit->text(), expected);
+        QCOMPARE(window->lblZeit->frameShape(), expected.isEmpty() ? QFrame::NoFrame : QFrame::Box);
+        QCOMPARE(shown(), expected.isEmpty() ? "row 1 | B | entry 1 | Timer1 | full"
+                                             : "row 1 | B | entry 1 | Timer1 | short bar");
+    }
+    click(window->imgVor, true);
     QCOMPARE(shown(), "row 2 | C | entry 1 | Timer1 | short bar");
-    doubleClick(window->lblZeit);
-    QCOMPARE(state->TimeDisplayMode, TimeFieldMode::Remaining);
+    click(window->lblZeit, true);
+    QCOMPARE(state->TimeDisplayMode, TimeFieldMode::Off);
 }
 
 // With nothing playing the remaining view shows the selected entry's full length, which is left
-// open and paused; the elapsed view shows 0:00, the view off nothing and no border. Clicks cycle
-// elapsed, remaining, off and elapsed again.
+// open and paused; the elapsed view shows 0:00, the view off nothing.
 void PlayerTest::remainingWhileIdle() {
     show(QStringLiteral("ABC"), 2);
     env->drive.copyFixture(QStringLiteral("pb-cbr-s44.mp3"), state->Entries[1]); // 4 s
@@ -254,10 +269,6 @@ void PlayerTest::remainingWhileIdle() {
     QCOMPARE(window->lblProzent->text(), "");
     window->timeDisplay.lblZeit_Click();
     QCOMPARE(window->lblZeit->text(), "");
-    QCOMPARE(window->lblZeit->frameShape(), QFrame::NoFrame);
-    window->timeDisplay.lblZeit_Click();
-    QCOMPARE(window->lblZeit->text(), "0:00");
-    QCOMPARE(window->lblZeit->frameShape(), QFrame::Box);
 }
 
 // The pressed look lasts from press to release of any button, even when the pointer has left the

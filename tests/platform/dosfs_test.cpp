@@ -202,8 +202,7 @@ TEST(Dosfs, DriveTableFromWinePrefix) {
                                        {"/", "1:"}})
         QFile::link(target, prefix.path() + "/dosdevices/" + name);
     {
-        const ScopedEnv noMapping("VORLAK_DRIVES", {}), winePrefix("WINEPREFIX", prefix.path().toUtf8());
-        qunsetenv("VORLAK_DRIVES");
+        const ScopedEnv noMapping("VORLAK_DRIVES", std::nullopt), winePrefix("WINEPREFIX", prefix.path().toUtf8());
         EXPECT_EQ(driveTable(), "C=" + QDir(prefix.path() + "/drive_c").canonicalPath() + ";Z=/;");
         EXPECT_EQ(dosfs::toDos("/etc/hosts"), "Z:\\etc\\hosts");
         qputenv("WINEPREFIX", (prefix.path() + "/none").toUtf8());

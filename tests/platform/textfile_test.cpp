@@ -2,7 +2,6 @@
 #include "tempdrive.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -103,12 +102,8 @@ TEST(TextFile, ReplaceKeepsModeAttributesAndLinks) {
         const QString folder = dir.filePath(QStringLiteral("lists")),
                       file = folder + QStringLiteral("/list.txt"),
                       link = folder + QStringLiteral("/link.txt");
-        ASSERT_TRUE(QDir().mkpath(folder));
         ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
-        {
-            QFile f(file);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("old\r\n") == 5);
-        }
+        writeFile(file, "old\r\n");
         const QByteArray nativeFile = QFile::encodeName(file);
         ASSERT_EQ(::chown(nativeFile.constData(), 65534, 65534) == 0 || ::geteuid() != 0, true);
         ASSERT_EQ(::chmod(nativeFile.constData(), c.mode), 0);

@@ -30,7 +30,6 @@ private Q_SLOTS:
     void scenarios();
     void timeField();
     void timeFieldClicks();
-    void pressedLook();
 
 private:
     std::unique_ptr<TestSinks> sinks; // their clocks stand until playOn() moves the latest one
@@ -258,19 +257,6 @@ void PlayerTest::timeFieldClicks() {
     QCOMPARE(shown(), "row 2 | C | entry 1 | Timer1 | short bar");
     click(window->lblZeit, true);
     QCOMPARE(state->TimeDisplayMode, TimeFieldMode::Off);
-}
-
-// The pressed look lasts from press to release of any button, even when the pointer has left the
-// button.
-void PlayerTest::pressedLook() {
-    ImageButton* button = window->imgStop;
-    for (const Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton}) {
-        QTest::mousePress(button, mouse, {}, QPoint(16, 16));
-        QTest::mouseMove(button, QPoint(200, 200));
-        QCOMPARE(button->BorderStyle(), 1);
-        QTest::mouseRelease(button, mouse, {}, QPoint(200, 200));
-        QCOMPARE(button->BorderStyle(), 0);
-    }
 }
 
 QTEST_MAIN(PlayerTest)

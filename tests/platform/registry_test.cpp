@@ -86,7 +86,7 @@ TEST_F(Registry, ValueFormsAndEscapes) {
 
 TEST_F(Registry, OwnFileComesFirst) {
     writeFile(registry::ownFile(), "WINE REGISTRY Version 2\n[Software\\\\Valve\\\\Half-Life] 1\n"
-                                    "\"InstallPath\"=\"E:\\\\own\"\n");
+                                   "\"InstallPath\"=\"E:\\\\own\"\n");
     EXPECT_EQ(read(R"(Software\Valve\Half-Life)", "InstallPath"), R"(E:\own)");
     EXPECT_EQ(read(R"(Software\Valve\Counterstrike)", "InstallPath"), R"(C:\Spiele\Müller\cs)");
     writeFile(registry::ownFile(), "not a registry file");

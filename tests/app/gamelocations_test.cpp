@@ -64,17 +64,6 @@ TEST(FindDefaultPlaylist, ChoosesCreatesOrEnds) {
     }
 }
 
-// An empty location stands for the root of the current drive.
-TEST(FindDefaultPlaylist, EmptyLocationIsTheCurrentDriveRoot) {
-    AppEnvironment env;
-    const QByteArray line = "C:\\a.mp3\r\n";
-    env.installMod("C:", true, &line);
-    const QString cwd = QDir::currentPath();
-    QDir::setCurrent(env.drive.root());
-    EXPECT_EQ(FindDefaultPlaylist({"C:\\Steam", {}, {}}), "\\vorlak\\mp3\\playlist.txt");
-    QDir::setCurrent(cwd);
-}
-
 // Steam for Linux: the Half-Life folder of the first Steam library that has one, as a DOS path;
 // libraries listed in libraryfolders.vdf count too.
 TEST(SteamForLinux, FindsHalfLifeInTheLibraries) {

@@ -91,12 +91,6 @@ private Q_SLOTS:
         QCOMPARE(ChangeWindow()->lblAnzeige->y(), 4);
     }
 
-    // The features' scroll range: rounded to the nearest, ties to even, held to 16 bits.
-    void featuresScrollMaximum() {
-        QCOMPARE(FeatureScrollMaximum(9305, 4020, 10), 528);
-        QCOMPARE(FeatureScrollMaximum(2000000, 0, 15), 32767);
-    }
-
     // The credits' file found, the 14 lines shown and the start delay running; or the message,
     // after which the window either stays as it is, without timers, or closes.
     void creditsLoad() {

@@ -2,7 +2,6 @@
 #include "appenvironment.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -65,17 +64,6 @@ TEST(FindDefaultPlaylist, ChoosesCreatesOrEnds) {
     }
 }
 
-// An empty location stands for the root of the current drive.
-TEST(FindDefaultPlaylist, EmptyLocationIsTheCurrentDriveRoot) {
-    AppEnvironment env;
-    const QByteArray line = "C:\\a.mp3\r\n";
-    env.installMod("C:", true, &line);
-    const QString cwd = QDir::currentPath();
-    QDir::setCurrent(env.drive.root());
-    EXPECT_EQ(FindDefaultPlaylist({"C:\\Steam", {}, {}}), "\\vorlak\\mp3\\playlist.txt");
-    QDir::setCurrent(cwd);
-}
-
 // Steam for Linux: the Half-Life folder of the first Steam library that has one, as a DOS path;
 // libraries listed in libraryfolders.vdf count too.
 TEST(SteamForLinux, FindsHalfLifeInTheLibraries) {
@@ -83,13 +71,10 @@ TEST(SteamForLinux, FindsHalfLifeInTheLibraries) {
     EXPECT_EQ(FindSteamForLinuxHalfLife(), QString());
     const QString library = env.drive.root() + "/Games/SteamLibrary";
     QDir().mkpath(library + "/steamapps/common/Half-Life");
-    QDir().mkpath(env.home() + "/.local/share/Steam/steamapps");
-    QFile vdf(env.home() + "/.local/share/Steam/steamapps/libraryfolders.vdf");
-    ASSERT_TRUE(vdf.open(QIODevice::WriteOnly));
-    vdf.write("\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" + env.home().toUtf8() +
-              "/.local/share/Steam\"\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + library.toUtf8() +
-              "\"\n\t}\n}\n");
-    vdf.close();
+    writeFile(env.home() + "/.local/share/Steam/steamapps/libraryfolders.vdf",
+              "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" + env.home().toUtf8() +
+                  "/.local/share/Steam\"\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + library.toUtf8() +
+                  "\"\n\t}\n}\n");
     EXPECT_EQ(FindSteamForLinuxHalfLife(), "C:\\Games\\SteamLibrary\\steamapps\\common\\Half-Life");
     // Read from the registry only when all three values are empty.
     EXPECT_EQ(ReadInstallLocations().halfLife, "C:\\Games\\SteamLibrary\\steamapps\\common\\Half-Life");

@@ -48,25 +48,20 @@ const ResizeCase kResizeCases[] = {
     // The folder box takes 1215/4770 of the height below the drive box (5340), the file box the rest.
     {"design", window(), "Dir1", Rect{360, 1440, 4455, 1360}},
     {"design", window(), "fraAnzeige", Rect{0, 0, 11640, 75}},
-    // Player buttons and the time field on half the outer width.
-    {"design", window(), "imgZurueck", Rect{4920, 1500, 480, 480}},
-    {"design", window(), "imgVor", Rect{6360, 1500, 480, 480}},
+    // The time field on half the outer width.
     {"time field 500 wide", timeWidth(window(), 500), "lblZeit", Rect{5630, 1080, 500, 285}},
     {"new layout", window(), "cmdHoch", std::nullopt},
     // 1000 wider: the playlist moves right by 500 and both it and the panel widen by 500.
     {"1000 wider", window(12760, 7755, 12640), "lstListe", Rect{7400, 1020, 4955, 5685}},
     {"1000 wider", window(12760, 7755, 12640), "File1", Rect{360, 2830, 4955, 3980}},
     {"1000 wider", window(12760, 7755, 12640), "imgPlay", Rect{5900, 1500, 480, 480}},
-    {"1000 wider", window(12760, 7755, 12640), "lblZeit", Rect{5945, 1080, 870, 285}},
     {"1000 wider", window(12760, 7755, 12640), "lblCopy", Rect{11605, 7070, 1035, 195}},
     // 1.5 times the design size: the panel follows the playlist's height.
     {"1.5 times", window(17640, 11633, 17460, 11048), "lstListe", Rect{9840, 1020, 7395, 9563}},
     {"1.5 times", window(17640, 11633, 17460, 11048), "File1", Rect{360, 3818, 7395, 6870}},
     // Smaller than the minimum is placed as the minimum 6400 x 5300, the client area growing as much.
     {"below minimum", window(5000, 4000, 4880, 3610), "lstListe", Rect{4220, 1020, 1775, 3230}},
-    {"below minimum", window(5000, 4000, 4880, 3610), "File1", Rect{360, 2205, 1775, 2150}},
     {"below minimum", window(5000, 4000, 4880, 3610), "Image1", Rect{0, 80, 6280, 4910}},
-    {"below minimum", window(5000, 4000, 4880, 3610), "imgPlay", Rect{2720, 1500, 480, 480}},
     {"at minimum", window(6400, 5300, 6280, 4910), "lstListe", Rect{4220, 1020, 1775, 3230}},
     // With the bar visible the list is shorter by the bar's height; the bar and the percent label
     // sit under it; the file panel keeps the full height.
@@ -75,13 +70,10 @@ const ResizeCase kResizeCases[] = {
     {"playing", playing(window()), "lblProzent", Rect{9060, 6485, 135, 240}},
     {"playing", playing(window()), "File1", Rect{360, 2830, 4455, 3980}},
     {"playing, 1000 wider", playing(window(12760, 7755, 12640)), "shpStrich", Rect{7400, 6485, 4455, 220}},
-    {"playing, old layout", playing(old(window())), "shpStrich", Rect{6900, 6485, 4455, 220}},
     // The old layout centres the editing buttons in pairs, 30 apart, on half the client width.
     {"old layout", old(window()), "cmdHoch", Rect{5010, 3540, 795, 315}},
-    {"old layout", old(window()), "cmdHoch2", Rect{5835, 3540, 795, 315}},
     {"old layout", old(window()), "cmdLoesch", Rect{4950, 2580, 855, 315}},
     {"old layout", old(window()), "cmdLeere", Rect{5835, 2580, 855, 315}},
-    {"old layout", old(window()), "cmdAdd", Rect{5130, 2160, 555, 315}},
     {"old layout", old(window()), "cmdAdd2", Rect{5715, 2160, 795, 315}},
     {"old layout, client 1000 wider", old(window(11760, 7755, 12640)), "cmdHoch2",
      Rect{6335, 3540, 795, 315}},

@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QtTest>
 #include <cstring>
-#include <stdexcept>
 
 namespace {
 
@@ -42,21 +41,12 @@ void installGame(AppEnvironment& env, const QByteArray* playlist = nullptr) {
     env.writeRegistry({{kHL, "InstallPath", "C:\\HL"}, {kKey, "Opend", "1"}});
 }
 
-// Writes a host file, making its folders.
-void put(const QString& hostPath, const QByteArray& content = {}) {
-    QDir().mkpath(QFileInfo(hostPath).path());
-    QFile f(hostPath);
-    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
-        throw std::runtime_error("cannot write " + hostPath.toStdString());
-}
-
 } // namespace
 
 class StartupTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void endsBeforeTheWindow();
-    void missingMp3FolderStartsEmpty();
+    void withoutTheGamePlaylist();
     void commandLinePath();
     void m3uOnTheCommandLine();
     void workingFile();
@@ -65,30 +55,28 @@ private Q_SLOTS:
     void storedChoices();
 };
 
-// Nothing found: the message, an exit code, no window and nothing written.
-void StartupTest::endsBeforeTheWindow() {
-    AppEnvironment env;
-    env.messages.expectMsgBox("Couldn't find the HL/ CS/ Steam location\r\n       This program exits now",
-                              vbOKOnly, "Error");
-    Run run;
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY(!run.window.isVisible());
-    QVERIFY(!QFile::exists(env.registryFile()));
-    QCOMPARE(env.messages.problems(), QStringList());
-}
-
-// Making the empty playlist fails: no exit, the load reports the empty path, the list is empty.
-void StartupTest::missingMp3FolderStartsEmpty() {
-    AppEnvironment env;
-    env.installMod("C:\\HL", false);
-    env.writeRegistry({{kHL, "InstallPath", "C:\\HL"}, {kKey, "Opend", "1"}});
-    env.messages.expectMsgBox("No Valid File selected", vbOKOnly, "Error");
-    Run run;
-    QCOMPARE(run.exitCode, -1);
-    QVERIFY(run.window.isVisible());
-    QCOMPARE(run.state.PlaylistPath, QString());
-    QCOMPARE(run.window.lstListe->ListCount(), 0);
-    QCOMPARE(env.messages.problems(), QStringList());
+// Nothing found: the message, an exit code, no window and nothing written. The game found without
+// its mp3 folder, so that making the empty playlist fails: no exit, the load reports the empty
+// path, the list is empty.
+void StartupTest::withoutTheGamePlaylist() {
+    for (const bool installed : {false, true}) {
+        AppEnvironment env;
+        if (installed) {
+            env.installMod("C:\\HL", false);
+            env.writeRegistry({{kHL, "InstallPath", "C:\\HL"}, {kKey, "Opend", "1"}});
+        }
+        env.messages.expectMsgBox(installed ? "No Valid File selected"
+                                            : "Couldn't find the HL/ CS/ Steam location\r\n"
+                                              "       This program exits now",
+                                  vbOKOnly, "Error");
+        Run run;
+        QCOMPARE(run.exitCode, installed ? -1 : 1);
+        QCOMPARE(run.window.isVisible(), installed);
+        QCOMPARE(QFile::exists(env.registryFile()), installed);
+        QCOMPARE(run.state.PlaylistPath, QString());
+        QCOMPARE(run.window.lstListe->ListCount(), 0);
+        QCOMPARE(env.messages.problems(), QStringList());
+    }
 }
 
 // The first argument names the playlist: a DOS path ("X:" and more, or a leading backslash) as
@@ -218,7 +206,7 @@ void StartupTest::steamPlayPrefix() {
         for (const auto& p : prefixes) {
             if (!std::strchr(c.prefixes, p.key))
                 continue;
-            put(p.prefix + "/drive_c/Music/" + p.title + ".mp3");
+            writeFile(p.prefix + "/drive_c/Music/" + p.title + ".mp3");
             QDir().mkpath(p.prefix + "/dosdevices");
             QFile::link("../drive_c", p.prefix + "/dosdevices/c:");
             QFile::link("/", p.prefix + "/dosdevices/" + p.letter + ':');
@@ -229,9 +217,9 @@ void StartupTest::steamPlayPrefix() {
         dosfs::reloadDrives();
 
         const QByteArray titles = "C:\\Music\\proton.mp3\r\nC:\\Music\\wine.mp3\r\nC:\\Music\\named.mp3\r\n";
-        put(game + "/vorlak/liblist.gam", "game \"Vorlak Legends\"\r\n");
-        put(game + "/vorlak/mp3/playlist.txt", titles);
-        put(list, titles);
+        writeFile(game + "/vorlak/liblist.gam", "game \"Vorlak Legends\"\r\n");
+        writeFile(game + "/vorlak/mp3/playlist.txt", titles);
+        writeFile(list, titles);
         QList<std::tuple<QString, QString, QString>> values = {{kKey, "Opend", "1"}};
         if (std::strchr(c.prefixes, 'R'))
             values.append({kHL, "InstallPath", "Y:" + QString(game).replace(u'/', u'\\')});
@@ -255,35 +243,21 @@ void StartupTest::steamPlayPrefix() {
     }
 }
 
-// Unless the stored "Opend" is "1", the first start offers the new features; Yes opens them. The
-// stored "Old" of "1", and only that, starts the old look, after the list boxes took their colours.
+// Unless the stored "Opend" is exactly "1", the start offers the new features, and Yes opens them.
+// The stored "Old" of "1" starts the old look, after the list boxes took their colours.
 void StartupTest::storedChoices() {
-    const struct {
-        const char *opend, *old; // nullptr: no value
-    } cases[] = {{nullptr, "1"}, {"0", "yes"}, {"11", nullptr}, {"1", "0"}};
-    for (const auto& [opend, old] : cases) {
-        const int answer = opend ? vbNo : vbYes;
-        AppEnvironment env;
-        env.installMod("C:\\HL", true);
-        QList<std::tuple<QString, QString, QString>> values = {{kHL, "InstallPath", "C:\\HL"}};
-        for (const auto& [name, value] : {std::pair{"Opend", opend}, {"Old", old}})
-            if (value)
-                values.append({kKey, name, QLatin1String(value)});
-        env.writeRegistry(values);
-        if (qstrcmp(opend, "1") != 0)
-            env.messages.expectMsgBox(
-                QStringLiteral("This is the first start of the new Verivuzedadeve for Vorlak Legends\r\n"
-                               "Much has changed. Do you want to see the new features ? (Recommend)"),
-                vbYesNo, "First start", answer);
-        Run run;
-        QVERIFY(run.window.isVisible());
-        QCOMPARE(ChangeWindow() && ChangeWindow()->isVisible(), answer == vbYes);
-        const bool oldLook = qstrcmp(old, "1") == 0;
-        QCOMPARE(run.window.menBlind->isChecked(), oldLook);
-        QCOMPARE(run.window.lstListe->palette().color(QPalette::Base),
-                 QColor(oldLook ? Qt::white : Qt::black));
-        QCOMPARE(env.messages.problems(), QStringList());
-    }
+    AppEnvironment env;
+    env.installMod("C:\\HL", true);
+    env.writeRegistry({{kHL, "InstallPath", "C:\\HL"}, {kKey, "Opend", "11"}, {kKey, "Old", "1"}});
+    env.messages.expectMsgBox(
+        QStringLiteral("This is the first start of the new Verivuzedadeve for Vorlak Legends\r\n"
+                       "Much has changed. Do you want to see the new features ? (Recommend)"),
+        vbYesNo, "First start", vbYes);
+    Run run;
+    QVERIFY(ChangeWindow() && ChangeWindow()->isVisible());
+    QVERIFY(run.window.menBlind->isChecked());
+    QCOMPARE(run.window.lstListe->palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(env.messages.problems(), QStringList());
 }
 
 QTEST_MAIN(StartupTest)

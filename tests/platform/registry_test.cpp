@@ -3,20 +3,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace {
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 QString read(const QString& key, const QString& name) {
     return RegRead(HKEY_CURRENT_USER, key, name);
@@ -28,7 +20,7 @@ struct Registry : ::testing::Test {
     ScopedEnv prefixEnv{"WINEPREFIX", QFile::encodeName(prefix.path())};
     ScopedEnv configEnv{"XDG_CONFIG_HOME", QFile::encodeName(config.path())};
     const QByteArray wine = contents(QStringLiteral(WINE_USER_REG));
-    void SetUp() override { writeBytes(registry::winePrefixFile(), wine); }
+    void SetUp() override { writeFile(registry::winePrefixFile(), wine); }
 };
 
 } // namespace
@@ -87,17 +79,17 @@ TEST_F(Registry, ValueFormsAndEscapes) {
         {"\"v\"=hex:" + QByteArray("41,").repeated(255).chopped(1), "v", QString(255, u'A')},
     };
     for (const auto& c : cases) {
-        writeBytes(registry::ownFile(), "WINE REGISTRY Version 2\n[T] 1\n" + c.line + '\n');
+        writeFile(registry::ownFile(), "WINE REGISTRY Version 2\n[T] 1\n" + c.line + '\n');
         EXPECT_EQ(read("T", c.name), c.expected) << c.line.toStdString();
     }
 }
 
 TEST_F(Registry, OwnFileComesFirst) {
-    writeBytes(registry::ownFile(), "WINE REGISTRY Version 2\n[Software\\\\Valve\\\\Half-Life] 1\n"
-                                    "\"InstallPath\"=\"E:\\\\own\"\n");
+    writeFile(registry::ownFile(), "WINE REGISTRY Version 2\n[Software\\\\Valve\\\\Half-Life] 1\n"
+                                   "\"InstallPath\"=\"E:\\\\own\"\n");
     EXPECT_EQ(read(R"(Software\Valve\Half-Life)", "InstallPath"), R"(E:\own)");
     EXPECT_EQ(read(R"(Software\Valve\Counterstrike)", "InstallPath"), R"(C:\Spiele\Müller\cs)");
-    writeBytes(registry::ownFile(), "not a registry file");
+    writeFile(registry::ownFile(), "not a registry file");
     EXPECT_EQ(read(R"(Software\Valve\Half-Life)", "InstallPath"), R"(C:\Games\hl)");
 }
 
@@ -150,14 +142,14 @@ TEST_F(Registry, WriteChangesOnlyTheValuesLines) {
     };
     for (const auto& c : cases) {
         ASSERT_EQ(wine.count(c.from), 1) << c.from.toStdString();
-        writeBytes(registry::ownFile(), wine);
+        writeFile(registry::ownFile(), wine);
         RegWrite(HKEY_CURRENT_USER, c.key, c.name, c.value);
         EXPECT_EQ(contents(registry::ownFile()), QByteArray(wine).replace(c.from, c.to))
             << c.name.toStdString();
     }
 
     // A last line without its line end gets one before the new line follows it.
-    writeBytes(registry::ownFile(), "WINE REGISTRY Version 2\n[A] 1\n\"v\"=\"1\"");
+    writeFile(registry::ownFile(), "WINE REGISTRY Version 2\n[A] 1\n\"v\"=\"1\"");
     RegWrite(HKEY_CURRENT_USER, "A", "w", "2");
     EXPECT_EQ(contents(registry::ownFile()), "WINE REGISTRY Version 2\n[A] 1\n\"v\"=\"1\"\n\"w\"=\"2\"\n");
 }
@@ -179,7 +171,7 @@ TEST_F(Registry, FileWithoutHeader) {
         {"REGEDIT4\n" + raz, "", "REGEDIT4\n" + raz},
     };
     for (const auto& c : cases) {
-        writeBytes(registry::ownFile(), c.content);
+        writeFile(registry::ownFile(), c.content);
         EXPECT_EQ(read(R"(Software\TovrelPro\RAZ)", "Old"), c.old) << c.content.toStdString();
         RegWrite(HKEY_CURRENT_USER, R"(Software\TovrelPro\RAZ)", "Opend", "1");
         const QByteArray after = contents(registry::ownFile());
@@ -198,7 +190,7 @@ TEST_F(Registry, WriteTouchesNothingButTheOwnFile) {
     // An own file that is read-only or in another format stays as it is.
     const QByteArray native = QFile::encodeName(registry::ownFile());
     for (const auto& [content, mode] : {std::pair<QByteArray, mode_t>{wine, 0444}, {"REGEDIT4\n", 0644}}) {
-        writeBytes(registry::ownFile(), content);
+        writeFile(registry::ownFile(), content);
         ASSERT_EQ(::chmod(native.constData(), mode), 0);
         RegWrite(HKEY_CURRENT_USER, "New", "v", "1");
         EXPECT_EQ(contents(registry::ownFile()), content);
@@ -211,7 +203,7 @@ TEST_F(Registry, BadInputReadsWhatItCan) {
     const qsizetype start = wine.indexOf(R"("InstallPath"="C:\\Games\\hl")");
     const qsizetype end = wine.indexOf('\n', start);
     for (qsizetype cut = start; cut <= end + 1; ++cut) {
-        writeBytes(registry::winePrefixFile(), wine.left(cut));
+        writeFile(registry::winePrefixFile(), wine.left(cut));
         EXPECT_EQ(read(R"(Software\Valve\Half-Life)", "InstallPath"), cut >= end ? R"(C:\Games\hl)" : "")
             << cut;
         EXPECT_EQ(read(R"(Software\Valve\Counterstrike)", "InstallPath"), R"(C:\Spiele\Müller\cs)") << cut;
@@ -227,7 +219,7 @@ TEST_F(Registry, BadInputReadsWhatItCan) {
         {"WINE REGISTRY Version 2\n\"v\"=\"0\"\n" + good + "[Software\\\\A\n\"v\"=\"2\"\n", "1"},
     };
     for (const auto& c : cases) {
-        writeBytes(registry::winePrefixFile(), c.content);
+        writeFile(registry::winePrefixFile(), c.content);
         EXPECT_EQ(read(R"(Software\A)", "v"), c.expected) << c.content.left(40).toStdString();
     }
 }

@@ -98,8 +98,6 @@ TEST(PlaybackEngine, PositionAndModeFollowTheSinkClock) {
     EXPECT_EQ(position(), 0);
 
     StopAndClose();
-    EXPECT_FALSE(IsPlaying());
-    EXPECT_EQ(LengthText(), "0:00");
     EXPECT_THROW(PositionSeconds(), PlaybackQueryError);
 }
 

@@ -8,14 +8,9 @@
 #include <stdexcept>
 #include <sys/xattr.h>
 
-ScopedEnv::ScopedEnv(const char* name, const QByteArray& value)
+ScopedEnv::ScopedEnv(const char* name, std::optional<QByteArray> value)
     : name_(name), old_(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt) {
-    qputenv(name, value);
-}
-
-ScopedEnv::ScopedEnv(const char* name, std::nullopt_t)
-    : name_(name), old_(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt) {
-    qunsetenv(name);
+    value ? qputenv(name, *value) : qunsetenv(name);
 }
 
 ScopedEnv::~ScopedEnv() {
@@ -41,12 +36,7 @@ QString TempDrive::host(const QString& dosPath) const {
 }
 
 QString TempDrive::write(const QString& dosPath, const QByteArray& content) const {
-    const QString path = host(dosPath);
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
-        throw std::runtime_error("cannot write " + path.toStdString());
-    return path;
+    return writeFile(host(dosPath), content);
 }
 
 QString TempDrive::copyFixture(const QString& fixtureName, const QString& dosPath) const {
@@ -64,6 +54,14 @@ void TempDrive::setDosAttrib(const QString& hostPath, const QByteArray& value) {
 
 QString fixture(const QString& name) {
     return QStringLiteral(VORLAK_FIXTURES_DIR "/") + name;
+}
+
+QString writeFile(const QString& hostPath, const QByteArray& content) {
+    QDir().mkpath(QFileInfo(hostPath).path());
+    QFile f(hostPath);
+    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
+        throw std::runtime_error("cannot write " + hostPath.toStdString());
+    return hostPath;
 }
 
 QByteArray contents(const QString& hostPath) {

@@ -11,8 +11,7 @@
 // Sets (or, given std::nullopt, unsets) an environment variable for its lifetime.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const QByteArray& value);
-    ScopedEnv(const char* name, std::nullopt_t);
+    ScopedEnv(const char* name, std::optional<QByteArray> value);
     ~ScopedEnv();
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
@@ -45,5 +44,7 @@ private:
 // A generated MP3 fixture.
 QString fixture(const QString& name);
 
+// Writes a host file, making its folders; returns its path.
+QString writeFile(const QString& hostPath, const QByteArray& content = {});
 // The bytes of a host file, or "<missing>" when it cannot be read.
 QByteArray contents(const QString& hostPath);

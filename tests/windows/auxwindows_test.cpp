@@ -1,8 +1,6 @@
 // The new-features and credits windows on real widgets, opened as the Help menu opens them
-// (its routing is tested with the main window); the auxiliary windows announced as dialogs and
-// unloaded by the main window's exit; the site address. Timer ticks are run by hand; no test waits for time to pass.
-#include "mp3info/window/frmattributes.h"
-#include "windows/frmabout.h"
+// (its routing is tested with the main window), and the site address. Timer ticks are run by hand;
+// no test waits for time to pass.
 #include "windows/frmchange.h"
 #include "windows/frmcredits.h"
 #include "windows/modgotourl.h"
@@ -51,18 +49,6 @@ class AuxWindowsTest : public WindowTest {
     }
 
 private Q_SLOTS:
-    // The main window's exit unloads the about, credits, new-features and file information windows.
-    void exitUnloadsThem() {
-        installTitles(titles("HL", 20));
-        ShowAbout(window, false);
-        ShowCredits(window, false);
-        ShowChange(window);
-        ShowFileInfos(QStringLiteral("C:\\HL\\vorlak\\titles.txt"), *window, [] {});
-        QVERIFY(AboutWindow() && CreditsWindow() && ChangeWindow() && FileInfosWindow());
-        window->close();
-        QVERIFY(!AboutWindow() && !CreditsWindow() && !ChangeWindow() && !FileInfosWindow());
-    }
-
     // The stored site address, trimmed, unless it is blank (the default is opened by the routing test).
     void siteAddress() {
         for (const auto& [stored, address] :
@@ -103,12 +89,6 @@ private Q_SLOTS:
         ShowChange(window);
         QCOMPARE(ChangeWindow()->VScroll1->value(), 0);
         QCOMPARE(ChangeWindow()->lblAnzeige->y(), 4);
-    }
-
-    // The features' scroll range: rounded to the nearest, ties to even, held to 16 bits.
-    void featuresScrollMaximum() {
-        QCOMPARE(FeatureScrollMaximum(9305, 4020, 10), 528);
-        QCOMPARE(FeatureScrollMaximum(2000000, 0, 15), 32767);
     }
 
     // The credits' file found, the 14 lines shown and the start delay running; or the message,

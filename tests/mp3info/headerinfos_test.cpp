@@ -56,8 +56,6 @@ TEST(HeaderInfos, SearchAndDecode) {
         {"past ID3v2 window end", content(9000, {{0, kId3Base267}, {8456, "FFFB9000"}}), none},
         {"ID3v2 past the end", content(600, {{0, "4944330300000000407F"}, {100, "FFFB9000"}}), none},
         {"MPEG 1 joint", content(4, {{0, "FFFB9040"}}), {0, 3, 1, 128000, 44100, 1, false, 417}},
-        {"MPEG 2 stereo", content(4, {{0, "FFF34004"}}), {0, 2, 1, 32000, 22050, 0, false, 208}},
-        {"MPEG 2 dual", content(4, {{0, "FFF34084"}}), {0, 2, 1, 32000, 22050, 2, false, 208}},
         {"MPEG 2 mono", content(4, {{0, "FFF340C4"}}), {0, 2, 1, 32000, 22050, 3, false, 104}},
         {"Layer I padded", content(4, {{0, "FFFF9200"}}), {0, 3, 3, 288000, 44100, 0, false, 317}},
         {"Layer II padded", content(4, {{0, "FFFDA204"}}), {0, 3, 2, 192000, 44100, 0, false, 626}},

@@ -1,7 +1,6 @@
 // The entry list against a plain list of strings: random edits applied to both leave the same
 // entries, also across the compaction after many removals; a copy keeps what it held; entries
 // taken out come back where they were.
-#include "platform/codepage.h"
 #include "playlist/entrylist.h"
 #include "printers.h"
 
@@ -22,7 +21,7 @@ TEST(EntryList, BehavesAsAListOfStrings) {
     constexpr int kSteps = 6000; // growing, then shrinking: removed bytes pile up and are compacted
     for (int step = 0; step < kSteps; ++step) {
         const qsizetype n = list.size();
-        const qsizetype kind = n == 0 ? 0 : draw(9);
+        const qsizetype kind = n == 0 ? 0 : draw(7);
         switch (n > 0 && step > kSteps / 2 && kind < 2 ? 2 : kind) {
         case 0:
         case 1: {
@@ -38,18 +37,6 @@ TEST(EntryList, BehavesAsAListOfStrings) {
             break;
         }
         case 3: {
-            const qsizetype a = draw(n), b = draw(n);
-            list.swapItemsAt(a, b);
-            reference.swapItemsAt(a, b);
-            break;
-        }
-        case 4: {
-            const qsizetype from = draw(n), to = draw(n);
-            list.move(from, to);
-            reference.move(from, to);
-            break;
-        }
-        case 5: {
             std::vector<qsizetype> order(n);
             std::iota(order.begin(), order.end(), 0);
             std::shuffle(order.begin(), order.end(), random);
@@ -60,7 +47,7 @@ TEST(EntryList, BehavesAsAListOfStrings) {
             reference = reordered;
             break;
         }
-        case 6: { // some entries out and back in, or the last ones
+        case 4: { // some entries out and back in, or the last ones
             std::vector<qsizetype> indices;
             for (qsizetype i = 0; i < n; ++i)
                 if (draw(4) == 0)
@@ -73,7 +60,7 @@ TEST(EntryList, BehavesAsAListOfStrings) {
             list.insertAt(indices, taken);
             break;
         }
-        case 7: {
+        case 5: {
             const qsizetype from = draw(n + 1);
             const EntryList tail = list.takeFrom(from);
             ASSERT_EQ(tail, reference.mid(from));
@@ -97,8 +84,7 @@ TEST(EntryList, BehavesAsAListOfStrings) {
     }
     EXPECT_EQ(list.indexOf(reference.last()), reference.indexOf(reference.last()));
     EXPECT_EQ(list.indexOf(QStringLiteral("C:\\none.mp3")), -1);
-    list.resize(2);
-    EXPECT_EQ(list.toLines(), codepage::fromUnicode(reference[0] + "\r\n" + reference[1] + "\r\n"));
+    // An entry the code page cannot hold would be saved as "?", a wildcard: the list refuses it.
     EXPECT_FALSE(list.append(QStringLiteral(u"C:\\\u65e5.mp3")));
-    EXPECT_EQ(list.size(), 2);
+    EXPECT_EQ(list, reference);
 }

@@ -1,4 +1,4 @@
-// The playlist box rebuilt from the model: the selection rules, the view modes and their check
+// The playlist box rebuilt from the model: a row always selected, the view modes and their check
 // marks, and the horizontal scroll extent.
 #include "playlist/window/playlistbox.h"
 #include "windowtest.h"
@@ -11,7 +11,6 @@
 class ListDisplayTest : public WindowTest {
     Q_OBJECT
 private Q_SLOTS:
-    void selection();
     void alwaysARowSelected();
     void viewModes();
     void horizontalExtent();
@@ -23,23 +22,6 @@ private:
         state->AddEntry(dos);
     }
 };
-
-// A rebuild selects the row asked for, row 0 when it lies outside the rows; an empty list selects
-// nothing and reports the row after the end.
-void ListDisplayTest::selection() {
-    const struct {
-        int entries, select, selected;
-    } cases[] = {{3, 0, 0}, {3, -1, 0}, {3, 2, 2}, {3, 3, 0}, {3, 5, 0}, {0, 0, 1}};
-    for (const auto& c : cases) {
-        state->Entries.clear();
-        for (int i = 0; i < c.entries; ++i)
-            add(QStringLiteral("C:\\Music\\%1.mp3").arg(i));
-        window->display.RefreshList(c.select);
-        QCOMPARE(window->lstListe->ListCount(), c.entries);
-        QCOMPARE(window->lstListe->ListIndex(), c.entries ? c.selected : -1);
-        QCOMPARE(window->display.SelectedIndex(), c.selected);
-    }
-}
 
 // Whatever the user does with mouse and keys, a list with rows keeps a selected row, so
 // SelectedIndex() < ListCount holds.

@@ -40,7 +40,6 @@ TEST(Permutation, GivesBackTheOrderAndItsInverseInLittleSpace) {
         {"empty", {}, 64},
         {"one", {0}, 64},
         {"identity", identity(n), 64},
-        {"two exchanged", {1, 0}, 64},
         {"reversed", reversed, 64},
         {"groups reversed", groupsReversed, 64 + (n / 30 + 1) * 8},
         {"mixed", mixed, 64 + 4000 * 8},

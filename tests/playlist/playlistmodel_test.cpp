@@ -1,5 +1,4 @@
 #include "appenvironment.h"
-#include "playlist/listrows.h"
 #include "playlist/playlistmodel.h"
 
 #include <gtest/gtest.h>
@@ -96,13 +95,4 @@ TEST_F(PlaylistModelTest, LoadTextPlaylistRejectsOtherNames) {
     LoadTextPlaylist(model, "C:\\empty.txt");
     EXPECT_EQ(model.Entries, QStringList{"C:\\Music\\One.mp3"});
     EXPECT_EQ(env.messages.problems(), QStringList());
-}
-
-// A row per entry: the path as written, the name as the disk spells it ("" when gone), or the tag.
-TEST_F(PlaylistModelTest, RowsOfTheThreeViews) {
-    env.drive.copyFixture("tagged-stereo.mp3", "C:\\Music\\Tagged.mp3");
-    const EntryList entries = {"c:\\MUSIC\\ONE.mp3", "C:\\Music\\Tagged.mp3", "C:\\gone.mp3"};
-    EXPECT_EQ(BuildRows(entries, ViewMode::All), entries.toStringList());
-    EXPECT_EQ(BuildRows(entries, ViewMode::Filenames), QStringList({"One.mp3", "Tagged.mp3", ""}));
-    EXPECT_EQ(BuildRows(entries, ViewMode::Tag), QStringList({"One.mp3", "Tester - Tone A", ""}));
 }

@@ -4,7 +4,7 @@
 // by name against one stat per path plus a plain stable sort of the paths.
 #include "app/window/frmVeriVuzeDadeve.h"
 #include "benchmain.h"
-#include "tempmusic.h"
+#include "listwindow.h"
 #include "platform/dosfs.h"
 #include "platform/messages.h"
 #include "playlist/window/playlistbox.h"
@@ -17,26 +17,7 @@
 
 namespace {
 
-// 32,767 files of distinct names in folders of twelve, listed in a shuffled order.
-bench::TempMusic& library() {
-    static bench::TempMusic l(32767, true);
-    return l;
-}
-
-struct Window {
-    SilentMessages silent;
-    MessageService* previous = setMessages(&silent);
-    ProgramState state;
-    frmVeriVuzeDadeve window{state};
-    explicit Window(bool byName = true) {
-        window.show();
-        if (byName)
-            window.menNoFold->trigger();
-        state.Entries = library().dosPaths;
-        window.display.RefreshList(0);
-    }
-    ~Window() { setMessages(previous); }
-};
+using Window = bench::ListWindow;
 
 void BM_RefreshList(benchmark::State& st) {
     Window w;
@@ -49,7 +30,7 @@ void timed(benchmark::State& st, void (*command)(frmVeriVuzeDadeve&), qsizetype 
     Window w;
     for (auto _ : st) {
         st.PauseTiming();
-        w.state.Entries = library().dosPaths;
+        w.state.Entries = bench::shuffledLibrary().dosPaths;
         w.window.display.RefreshList(row);
         st.ResumeTiming();
         command(w.window);
@@ -83,7 +64,7 @@ void BM_DeleteFirst(benchmark::State& st) {
 
 // A million entries: the library's paths over and over, shuffled.
 QStringList million() {
-    const bench::TempMusic& l = library();
+    const bench::TempMusic& l = bench::shuffledLibrary();
     QStringList list;
     list.reserve(1'000'000);
     for (int i = 0; i < 1'000'000; ++i)

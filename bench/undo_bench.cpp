@@ -4,8 +4,7 @@
 // 256 MB, summed from what its steps hold (PlaylistHistory::memoryBytes).
 #include "app/window/frmVeriVuzeDadeve.h"
 #include "benchmain.h"
-#include "platform/messages.h"
-#include "tempmusic.h"
+#include "listwindow.h"
 
 #include <QAction>
 #include <algorithm>
@@ -13,26 +12,7 @@
 
 namespace {
 
-// 32,767 files of distinct names in folders of twelve, listed in a shuffled order.
-bench::TempMusic& library() {
-    static bench::TempMusic l(32767, true);
-    return l;
-}
-
-struct Window {
-    SilentMessages silent;
-    MessageService* previous = setMessages(&silent);
-    ProgramState state;
-    frmVeriVuzeDadeve window{state};
-    explicit Window(bool byName = true) {
-        window.show();
-        if (byName)
-            window.menNoFold->trigger();
-        state.Entries = library().dosPaths;
-        window.display.RefreshList(0);
-    }
-    ~Window() { setMessages(previous); }
-};
+using Window = bench::ListWindow;
 
 void BM_RefreshList(benchmark::State& st) {
     Window w;
@@ -44,20 +24,20 @@ void BM_UndoSort(benchmark::State& st) {
     Window w;
     for (auto _ : st) {
         st.PauseTiming();
-        w.state.Entries = library().dosPaths;
+        w.state.Entries = bench::shuffledLibrary().dosPaths;
         w.window.display.RefreshList(0);
         w.window.editing.menAscNam_Click();
         st.ResumeTiming();
         w.window.history.undo();
     }
-    if (w.state.Entries != library().dosPaths)
+    if (w.state.Entries != bench::shuffledLibrary().dosPaths)
         st.SkipWithError("not undone");
 }
 
 // A million entries: the library's paths over and over (each about 30 times), shuffled; the first
 // sort is a random order, each later one the last reversed in groups of equal paths.
 void BM_HistoryOfMillionSorts(benchmark::State& st) {
-    const QStringList& paths = library().dosPaths;
+    const QStringList& paths = bench::shuffledLibrary().dosPaths;
     QStringList million;
     million.reserve(1'000'000);
     for (int i = 0; i < 1'000'000; ++i)
